@@ -1,0 +1,83 @@
+#include "cli/Commands.h"
+
+#include "cli/EntryJson.h"
+#include "widget/store/SnapshotCodec.h"
+#include "widget/timeline/ReadyWidgetProvider.h"
+
+#include <CLI/CLI.hpp>
+#include <cstdio>
+#include <iostream>
+#include <optional>
+
+namespace tandry {
+namespace {
+
+constexpr int usageError = 2;
+
+// A clock that answers --at when it was given, the system clock otherwise.
+class CommandClock final : public Clock {
+public:
+    explicit CommandClock(std::optional<Instant> fixed) : fixed_(fixed) {}
+    Instant now() const override { return fixed_ ? *fixed_ : SystemClock().now(); }
+
+private:
+    std::optional<Instant> fixed_;
+};
+
+// Checks --at values with the widget's own date reader.
+std::string checkDateText(const std::string& text) {
+    auto instant = parseDateText(text);
+    return instant ? std::string() : instant.error().message;
+}
+
+int printJson(const Result<nlohmann::ordered_json>& value) {
+    auto text = value ? dumpJson(*value) : std::unexpected(value.error());
+    if (!text) {
+        std::cerr << "tandry-widget: " << text.error().message << '\n';
+        return 1;
+    }
+    std::cout << *text << '\n';
+    return 0;
+}
+
+std::optional<Instant> instantOption(const std::optional<std::string>& text) {
+    if (!text) {
+        return std::nullopt;
+    }
+    return *parseDateText(*text);
+}
+
+} // namespace
+
+int runCommandLine(int argc, char** argv) {
+    CLI::App app{"tandry-widget: the ready-tasks desktop widget of the task manager.",
+                 "tandry-widget"};
+    app.require_subcommand(1);
+
+    std::optional<std::string> timelineAt;
+    auto* timeline = app.add_subcommand("timeline", "Print the answer to a timeline request");
+    timeline->add_option("--at", timelineAt, "Request instant, RFC 3339 (default: now)")
+        ->check(checkDateText, "INSTANT");
+
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::CallForHelp& help) {
+        return app.exit(help);
+    } catch (const CLI::CallForAllHelp& help) {
+        return app.exit(help);
+    } catch (const CLI::ParseError& error) {
+        std::cerr << "tandry-widget: " << error.what() << "\nRun with --help for usage.\n";
+        return usageError;
+    }
+
+    if (timeline->parsed()) {
+        CommandClock clock(instantOption(timelineAt));
+        int status = 0;
+        ReadyWidgetProvider(clock).getTimeline(
+            {}, [&](Timeline answer) { status = printJson(timelineJson(answer)); });
+        return status;
+    }
+    return usageError;
+}
+
+} // namespace tandry

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "widget/store/Error.h"
+#include "widget/timeline/ReadyWidgetEntry.h"
+#include "widget/timeline/Timeline.h"
+
+#include <nlohmann/json.hpp>
+
+namespace tandry {
+
+// {"date":…,"state":…,"snapshot":{…}} for an entry; the snapshot only when ready.
+Result<nlohmann::ordered_json> entryJson(const ReadyWidgetEntry& entry);
+
+// The entry of a one-entry timeline with its "reload": {"after":…} or "never".
+Result<nlohmann::ordered_json> timelineJson(const Timeline& timeline);
+
+} // namespace tandry

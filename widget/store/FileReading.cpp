@@ -1,0 +1,83 @@
+#include "widget/store/FileReading.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <fmt/format.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace tandry {
+namespace {
+
+Error systemError(const char* name, const char* what, int error) {
+    return Error{fmt::format("{}: {}: {}", name, what, std::strerror(error))};
+}
+
+// Closes the descriptor on every path out.
+struct FileDescriptor {
+    int value;
+    ~FileDescriptor() {
+        if (value >= 0) {
+            ::close(value);
+        }
+    }
+};
+
+} // namespace
+
+Result<PaddedBuffer> readRegularFile(int directory, const char* name, std::size_t maxBytes) {
+    return readRegularFile(directory, name, maxBytes, EntryType::unknown);
+}
+
+Result<PaddedBuffer> readRegularFile(int directory, const char* name, std::size_t maxBytes,
+                                     EntryType type) {
+    // 1. Look before opening: opening a device or a FIFO can have effects or block.
+    struct stat status {};
+    if (type == EntryType::unknown) {
+        if (::fstatat(directory, name, &status, 0) != 0) {
+            return std::unexpected(systemError(name, "cannot inspect", errno));
+        }
+        if (!S_ISREG(status.st_mode)) {
+            return fail(fmt::format("{}: not a regular file", name));
+        }
+    }
+
+    // 2. Open without blocking, then check what was opened: the entry may have
+    //    been replaced since it was inspected.
+    FileDescriptor file{::openat(directory, name, O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY)};
+    if (file.value < 0) {
+        return std::unexpected(systemError(name, "cannot open", errno));
+    }
+    if (::fstat(file.value, &status) != 0) {
+        return std::unexpected(systemError(name, "cannot inspect", errno));
+    }
+    if (!S_ISREG(status.st_mode)) {
+        return fail(fmt::format("{}: not a regular file", name));
+    }
+    auto size = static_cast<std::size_t>(status.st_size);
+    if (status.st_size < 0 || size > maxBytes) {
+        return fail(fmt::format("{}: larger than {} bytes", name, maxBytes));
+    }
+
+    // 3. Read what fstat announced; a file that shrank meanwhile keeps what was there.
+    PaddedBuffer bytes(size);
+    std::size_t filled = 0;
+    while (filled < size) {
+        ssize_t got = ::read(file.value, bytes.data() + filled, size - filled);
+        if (got < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return std::unexpected(systemError(name, "cannot read", errno));
+        }
+        if (got == 0) {
+            break;
+        }
+        filled += static_cast<std::size_t>(got);
+    }
+    bytes.truncate(filled);
+    return bytes;
+}
+
+} // namespace tandry

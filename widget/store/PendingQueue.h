@@ -1,0 +1,30 @@
+#pragma once
+
+#include "widget/store/Error.h"
+#include "widget/store/PendingCompletion.h"
+
+#include <filesystem>
+#include <vector>
+
+namespace tandry {
+
+// The queue directory inside the shared container.
+inline constexpr const char* pendingQueueDirectoryName = "pending-completions";
+
+// Parks one tick as "pending-completions/<ID>.json" in the shared container.
+// The record is written under a temporary name, flushed to disk and renamed
+// into place, so it is either complete under its final name or not there,
+// also after a crash or a power loss. Without a shared container nothing is
+// written and nothing is reported.
+Result<void> parkPendingCompletion(const PendingCompletion& completion);
+Result<void> parkPendingCompletion(const PendingCompletion& completion,
+                                   const std::filesystem::path& container);
+
+// Every parked tick, earliest `requestedAt` first (ties in listing order).
+// Entries that are not "*.json", not regular files (symbolic links to regular
+// files count), larger than a record can be, unreadable or undecodable are
+// skipped and left where they are. Never fails: no queue is an empty list.
+std::vector<PendingCompletion> loadPendingCompletions();
+std::vector<PendingCompletion> loadPendingCompletions(const std::filesystem::path& container);
+
+} // namespace tandry

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "widget/store/Instant.h"
+#include "widget/store/Uuid.h"
+
+#include <cstdint>
+#include <iosfwd>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tandry {
+
+struct PendingCompletion;
+
+// The host application's list of tasks that are ready now, as published in
+// "ready-snapshot.json".
+struct ReadySnapshot {
+    // One ready task; identified by `id`.
+    struct Item {
+        Uuid id;
+        std::string title;
+        std::string flowName;
+        std::optional<Instant> dueDate;
+        bool isOverdue = false;
+        bool isToday = false;
+        std::string priorityRaw;
+
+        bool operator==(const Item&) const = default;
+    };
+
+    // The instant from which the snapshot counts as expired.
+    Instant validUntil;
+    // How many tasks the host counts as ready; `tasks` may list fewer.
+    std::int64_t total = 0;
+    std::vector<Item> tasks;
+    std::string paletteRaw;
+    std::optional<std::string> emptyReason;
+
+    bool operator==(const ReadySnapshot&) const = default;
+
+    // The snapshot as the widget shows it with the given ticks parked: every
+    // ticked task removed and `total` lowered by the number of items removed,
+    // never below zero. With no ticks the snapshot comes back unchanged.
+    [[nodiscard]] ReadySnapshot applyingPending(const std::vector<PendingCompletion>& pending) const;
+};
+
+std::ostream& operator<<(std::ostream& out, const ReadySnapshot::Item& item);
+std::ostream& operator<<(std::ostream& out, const ReadySnapshot& snapshot);
+
+} // namespace tandry

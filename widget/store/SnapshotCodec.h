@@ -1,0 +1,32 @@
+#pragma once
+
+#include "widget/store/Error.h"
+#include "widget/store/PaddedBuffer.h"
+#include "widget/store/ReadySnapshot.h"
+
+#include <nlohmann/json.hpp>
+#include <string>
+#include <string_view>
+
+namespace tandry {
+
+// Decodes one "ready-snapshot.json" document: a JSON object with the keys
+// "validUntil", "total", "tasks", "paletteRaw" and optionally "emptyReason";
+// items with "id", "title", "flowName", "isOverdue", "isToday", "priorityRaw"
+// and optionally "dueDate". Other keys are ignored whatever JSON they hold, but
+// the whole document must be JSON. A known key that appears twice in one
+// object fails the document. Either a complete snapshot or an error.
+Result<ReadySnapshot> decodeSnapshot(const PaddedBuffer& json);
+Result<ReadySnapshot> decodeSnapshot(std::string_view json);
+
+// The snapshot as a JSON value with the keys in their documented order; an
+// absent due date or empty reason is left out.
+Result<nlohmann::ordered_json> snapshotJson(const ReadySnapshot& snapshot);
+
+// The snapshot as compact JSON text.
+Result<std::string> encodeSnapshot(const ReadySnapshot& snapshot);
+
+// Compact JSON text of a value; fails on a string that is not valid UTF-8.
+Result<std::string> dumpJson(const nlohmann::ordered_json& value);
+
+} // namespace tandry

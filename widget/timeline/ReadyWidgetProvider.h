@@ -1,0 +1,34 @@
+#pragma once
+
+#include "widget/timeline/Clock.h"
+#include "widget/timeline/Timeline.h"
+
+#include <functional>
+
+namespace tandry {
+
+// What the widget host tells the provider about a request.
+struct TimelineContext {
+    // True when the host draws the widget gallery or another preview.
+    bool isPreview = false;
+};
+
+// Answers the widget host's requests. Keeps no state between calls; each
+// call reads the clock once and calls its completion exactly once before it
+// returns.
+class ReadyWidgetProvider {
+public:
+    explicit ReadyWidgetProvider(const Clock& clock) : clock_(clock) {}
+
+    // One entry for now, and a reload at validUntil for a ready entry or never otherwise.
+    void getTimeline(const TimelineContext& context,
+                     const std::function<void(Timeline)>& completion) const;
+
+private:
+    const Clock& clock_;
+};
+
+// The reload policy of an entry: after validUntil when ready, never otherwise.
+ReloadPolicy reloadPolicyFor(const ReadyWidgetEntry& entry);
+
+} // namespace tandry
