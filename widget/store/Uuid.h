@@ -17,6 +17,7 @@ struct Uuid {
     std::array<std::uint8_t, 16> bytes{};
 
     bool operator==(const Uuid&) const = default;
+    auto operator<=>(const Uuid&) const = default;
 
     // A fresh random version-4 UUID from the kernel's random source.
     static Uuid random();

@@ -1,0 +1,111 @@
+#include "widget/store/AppGroup.h"
+
+#include "tests/support/ScopedEnvironment.h"
+#include "tests/support/TemporaryDirectory.h"
+
+#include <gtest/gtest.h>
+#include <set>
+#include <thread>
+#include <vector>
+
+namespace tandry {
+namespace {
+
+using testing::ScopedEnvironment;
+using testing::TemporaryDirectory;
+using testing::writeFile;
+
+TEST(AppGroupIdentifier, ResolvesFromInfoText) {
+    const std::string fallback(defaultAppGroupIdentifier);
+    struct Row {
+        std::optional<std::string> info;
+        std::string expected;
+    };
+    const Row rows[] = {
+        {std::nullopt, fallback},
+        {R"({})", fallback},
+        {R"({"MarrowbyAppGroup":"group.example"})", "group.example"},
+        {R"({"MarrowbyAppGroup":"  spaced  "})", "  spaced  "},
+        {R"({"MarrowbyAppGroup":""})", fallback},
+        {R"({"MarrowbyAppGroup":42})", fallback},
+        {R"({"MarrowbyAppGroup":["group.example"]})", fallback},
+        {R"({"MarrowbyAppGroup":null})", fallback},
+        {R"({"marrowbyAppGroup":"group.example"})", fallback},
+        {R"({"Other":[1,2],"MarrowbyAppGroup":"group.example"})", "group.example"},
+        {R"(["MarrowbyAppGroup"])", fallback},
+        {"not json", fallback},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.info.value_or("(no file)"));
+        EXPECT_EQ(resolveAppGroupIdentifier(row.info), row.expected);
+    }
+    EXPECT_EQ(fallback.size(), 33U);
+}
+
+TEST(AppGroupIdentifier, IsResolvedOnceForTheProcess) {
+    TemporaryDirectory directory;
+    writeFile(directory.path() / "Info.json", R"({"MarrowbyAppGroup":"first.group"})");
+    ScopedEnvironment info("TANDRY_WIDGET_INFO", (directory.path() / "Info.json").string());
+
+    std::vector<const std::string*> seen(8);
+    std::vector<std::thread> threads;
+    for (auto& slot : seen) {
+        threads.emplace_back([&slot] { slot = &appGroupIdentifier(); });
+    }
+    for (auto& thread : threads) {
+        thread.join();
+    }
+    EXPECT_EQ(std::set<const std::string*>(seen.begin(), seen.end()).size(), 1U);
+
+    const std::string first = appGroupIdentifier();
+    writeFile(directory.path() / "Info.json", R"({"MarrowbyAppGroup":"second.group"})");
+    EXPECT_EQ(appGroupIdentifier(), first);
+}
+
+TEST(AppGroupIdentifier, InfoFileComesFromTheEnvironmentFirst) {
+    ScopedEnvironment info("TANDRY_WIDGET_INFO", "/somewhere/Info.json");
+    EXPECT_EQ(infoFilePath(), std::filesystem::path("/somewhere/Info.json"));
+    ScopedEnvironment unset("TANDRY_WIDGET_INFO", std::nullopt);
+    auto installed = infoFilePath();
+    ASSERT_TRUE(installed.has_value());
+    EXPECT_TRUE(installed->string().ends_with("share/tandry-widget/Info.json"));
+}
+
+TEST(SharedContainer, LivesUnderTheDataHome) {
+    TemporaryDirectory data;
+    ScopedEnvironment dataHome("XDG_DATA_HOME", data.path().string());
+    EXPECT_EQ(sharedContainerLocation("group.example"), std::nullopt) << "never created";
+
+    std::filesystem::create_directories(data.path() / "group-containers" / "group.example");
+    EXPECT_EQ(sharedContainerLocation("group.example"),
+              data.path() / "group-containers" / "group.example");
+
+    writeFile(data.path() / "group-containers" / "plain.file", "");
+    EXPECT_EQ(sharedContainerLocation("plain.file"), std::nullopt);
+}
+
+TEST(SharedContainer, FallsBackToTheHomeDirectory) {
+    TemporaryDirectory home;
+    ScopedEnvironment homeVariable("HOME", home.path().string());
+    ScopedEnvironment relative("XDG_DATA_HOME", "relative/path");
+    auto container = home.path() / ".local/share/group-containers/group.example";
+    std::filesystem::create_directories(container);
+    EXPECT_EQ(sharedContainerLocation("group.example"), container);
+}
+
+TEST(SharedContainer, NeverLeavesTheGroupDirectory) {
+    TemporaryDirectory data;
+    ScopedEnvironment dataHome("XDG_DATA_HOME", (data.path() / "share").string());
+    std::filesystem::create_directories(data.path() / "share" / "group-containers" / "a" / "b");
+    const std::string unsafe[] = {"", ".", "..", "a/b", "../share", std::string("a\0b", 3), "/"};
+    for (const auto& identifier : unsafe) {
+        SCOPED_TRACE(identifier);
+        EXPECT_FALSE(isSafePathComponent(identifier));
+        EXPECT_EQ(sharedContainerLocation(identifier), std::nullopt);
+    }
+    EXPECT_TRUE(isSafePathComponent("..."));
+    EXPECT_TRUE(isSafePathComponent(" a "));
+}
+
+} // namespace
+} // namespace tandry

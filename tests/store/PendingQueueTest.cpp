@@ -1,0 +1,220 @@
+#include "widget/store/PendingCompletionCodec.h"
+#include "widget/store/PendingQueue.h"
+
+#include "tests/support/ScopedEnvironment.h"
+#include "tests/support/TemporaryDirectory.h"
+
+#include <atomic>
+#include <cstring>
+#include <fmt/format.h>
+#include <mutex>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <iterator>
+#include <set>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <thread>
+#include <unistd.h>
+
+namespace tandry {
+namespace {
+
+using testing::ScopedEnvironment;
+using testing::TemporaryDirectory;
+using testing::writeFile;
+
+Uuid uuid(const char* text) { return *parseUuidText(text); }
+Instant at(const char* text) { return *parseDateText(text); }
+
+std::string readAll(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+std::set<std::string> names(const std::filesystem::path& directory) {
+    std::set<std::string> result;
+    for (const auto& entry : std::filesystem::directory_iterator(directory)) {
+        result.insert(entry.path().filename().string());
+    }
+    return result;
+}
+
+class PendingQueue : public ::testing::Test {
+protected:
+    std::filesystem::path queue() const { return container.path() / "pending-completions"; }
+
+    PendingCompletion park(const char* taskID, const char* requestedAt) {
+        PendingCompletion completion{Uuid::random(), uuid(taskID), at(requestedAt)};
+        EXPECT_TRUE(parkPendingCompletion(completion, container.path()).has_value());
+        return completion;
+    }
+
+    TemporaryDirectory container;
+};
+
+TEST_F(PendingQueue, IsEmptyBeforeTheFirstTick) {
+    EXPECT_TRUE(loadPendingCompletions(container.path()).empty());
+    EXPECT_FALSE(std::filesystem::exists(queue())) << "loading must not create the queue";
+}
+
+TEST_F(PendingQueue, ParksTheWorkedExample) {
+    PendingCompletion completion{uuid("5c1f0b7e-2a94-4e8d-b3c6-9d07a1e4f258"),
+                                 uuid("0D5A2C64-7E1B-4F3A-9C11-2B6E8D4F7A90"),
+                                 at("2026-12-05T09:15:42Z")};
+    ASSERT_TRUE(parkPendingCompletion(completion, container.path()).has_value());
+
+    EXPECT_EQ(names(queue()), std::set<std::string>{"5C1F0B7E-2A94-4E8D-B3C6-9D07A1E4F258.json"});
+    EXPECT_EQ(readAll(queue() / "5C1F0B7E-2A94-4E8D-B3C6-9D07A1E4F258.json"),
+              R"({"id":"5C1F0B7E-2A94-4E8D-B3C6-9D07A1E4F258","taskID":"0D5A2C64-7E1B-4F3A-9C11-2B6E8D4F7A90","requestedAt":"2026-12-05T09:15:42Z"})");
+    EXPECT_EQ(loadPendingCompletions(container.path()), std::vector{completion});
+}
+
+TEST_F(PendingQueue, KeepsEveryTickOfOneTask) {
+    auto first = park("0D5A2C64-7E1B-4F3A-9C11-2B6E8D4F7A90", "2026-12-05T10:00:00Z");
+    auto second = park("0D5A2C64-7E1B-4F3A-9C11-2B6E8D4F7A90", "2026-12-05T10:00:01Z");
+    EXPECT_EQ(names(queue()).size(), 2U);
+    EXPECT_EQ(loadPendingCompletions(container.path()), (std::vector{first, second}));
+}
+
+TEST_F(PendingQueue, ReturnsOldestFirst) {
+    auto late = park("0D5A2C64-7E1B-4F3A-9C11-2B6E8D4F7A90", "2026-12-05T10:00:05Z");
+    auto early = park("9B3E7F21-C8D4-4A6B-8E05-71F2A3C9D6E4", "2026-12-05T10:00:01Z");
+    auto middle = park("4E8A1C3D-5B7F-4D29-A6E0-3F1B9C2D8E47", "2026-12-05T10:00:03Z");
+    EXPECT_EQ(loadPendingCompletions(container.path()), (std::vector{early, middle, late}));
+}
+
+TEST_F(PendingQueue, LoadingLeavesTheQueueAsItWas) {
+    park("0D5A2C64-7E1B-4F3A-9C11-2B6E8D4F7A90", "2026-12-05T10:00:05Z");
+    writeFile(queue() / "broken.json", "{");
+    auto before = names(queue());
+    auto first = loadPendingCompletions(container.path());
+    EXPECT_EQ(loadPendingCompletions(container.path()), first);
+    EXPECT_EQ(names(queue()), before);
+}
+
+TEST_F(PendingQueue, SkipsBadNeighboursAndKeepsGoodRecords) {
+    auto good = park("0D5A2C64-7E1B-4F3A-9C11-2B6E8D4F7A90", "2026-12-05T10:00:00Z");
+    auto record = [](const char* id) {
+        return fmt::format(R"({{"id":"{}","taskID":"9B3E7F21-C8D4-4A6B-8E05-71F2A3C9D6E4","requestedAt":"2026-12-05T10:00:00Z"}})", id);
+    };
+    // Valid records under names or in places that do not count.
+    writeFile(queue() / "notes.txt", record("11111111-1111-4111-8111-111111111111"));
+    writeFile(queue() / "upper.JSON", record("22222222-2222-4222-8222-222222222222"));
+    writeFile(queue() / "noextension", record("33333333-3333-4333-8333-333333333333"));
+    writeFile(queue() / ".44444444-4444-4444-8444-444444444444.json.partial",
+              record("44444444-4444-4444-8444-444444444444"));
+    writeFile(queue() / "huge.json",
+              record("55555555-5555-4555-8555-555555555555") + std::string(70 * 1024, ' '));
+    writeFile(container.path() / "outside.json", record("66666666-6666-4666-8666-666666666666"));
+    std::filesystem::create_directory_symlink(container.path(), queue() / "loop.json");
+    std::filesystem::create_directory(queue() / "directory.json");
+    // Files named "*.json" that are no records.
+    writeFile(queue() / "invalid.json", "{\"id\":");
+    writeFile(queue() / "empty.json", "");
+    writeFile(queue() / "wrongtypes.json", R"({"id":1,"taskID":2,"requestedAt":3})");
+    // Special files must be skipped without blocking.
+    ASSERT_EQ(::mkfifo((queue() / "fifo.json").c_str(), 0644), 0);
+    int socketFd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    auto socketPath = (queue() / "socket.json").string();
+    ASSERT_LT(socketPath.size(), sizeof(address.sun_path));
+    std::strcpy(address.sun_path, socketPath.c_str());
+    ASSERT_EQ(::bind(socketFd, reinterpret_cast<sockaddr*>(&address), sizeof(address)), 0);
+    std::filesystem::create_symlink(queue() / "fifo.json", queue() / "fifolink.json");
+    std::filesystem::create_symlink("/dev/null", queue() / "device.json");
+    std::filesystem::create_symlink(queue() / "missing", queue() / "dangling.json");
+
+    EXPECT_EQ(loadPendingCompletions(container.path()), std::vector{good});
+    ::close(socketFd);
+}
+
+TEST_F(PendingQueue, CountsSymbolicLinksToRecords) {
+    PendingCompletion completion{Uuid::random(), uuid("0D5A2C64-7E1B-4F3A-9C11-2B6E8D4F7A90"),
+                                 at("2026-12-05T10:00:00Z")};
+    writeFile(container.path() / "elsewhere", *encodePendingCompletion(completion));
+    std::filesystem::create_directory(queue());
+    std::filesystem::create_symlink(container.path() / "elsewhere", queue() / "linked.json");
+    EXPECT_EQ(loadPendingCompletions(container.path()), std::vector{completion});
+}
+
+TEST_F(PendingQueue, ReportsAQueueThatCannotBeCreated) {
+    writeFile(queue(), "a file where the queue belongs");
+    PendingCompletion completion{Uuid::random(), Uuid::random(), at("2026-12-05T10:00:00Z")};
+    auto parked = parkPendingCompletion(completion, container.path());
+    ASSERT_FALSE(parked.has_value());
+    EXPECT_EQ(parked.error().message,
+              fmt::format("cannot create queue directory {}: File exists", queue().string()));
+    EXPECT_TRUE(loadPendingCompletions(container.path()).empty());
+}
+
+TEST_F(PendingQueue, ReportsAnUnwritableRecordAndLeavesNoFile) {
+    PendingCompletion completion{Uuid::random(), Uuid::random(), Instant{} + std::chrono::years{9000}};
+    auto parked = parkPendingCompletion(completion, container.path());
+    ASSERT_FALSE(parked.has_value());
+    EXPECT_EQ(parked.error().message, "requestedAt: instant lies outside the years 0000 to 9999");
+    EXPECT_TRUE(names(queue()).empty());
+}
+
+TEST_F(PendingQueue, TickWithoutContainerWritesNothing) {
+    TemporaryDirectory data;
+    ScopedEnvironment dataHome("XDG_DATA_HOME", data.path().string());
+    PendingCompletion completion{Uuid::random(), Uuid::random(), at("2026-12-05T10:00:00Z")};
+    EXPECT_TRUE(parkPendingCompletion(completion).has_value());
+    EXPECT_TRUE(std::filesystem::is_empty(data.path()));
+    EXPECT_TRUE(loadPendingCompletions().empty());
+}
+
+TEST_F(PendingQueue, ConcurrentTicksAreNeitherTornNorLost) {
+    constexpr int writers = 4;
+    constexpr int ticksPerWriter = 40;
+    std::atomic<bool> writing{true};
+    std::atomic<int> loads{0};
+    std::set<Uuid> parkedIds;
+    std::mutex parkedMutex;
+
+    std::vector<std::thread> threads;
+    for (int w = 0; w < writers; ++w) {
+        threads.emplace_back([&] {
+            for (int i = 0; i < ticksPerWriter; ++i) {
+                PendingCompletion completion{Uuid::random(), Uuid::random(),
+                                             at("2026-12-05T10:00:00Z")};
+                ASSERT_TRUE(parkPendingCompletion(completion, container.path()).has_value());
+                std::lock_guard lock(parkedMutex);
+                parkedIds.insert(completion.id);
+            }
+        });
+    }
+    std::vector<PendingCompletion> seenWhileWriting;
+    std::thread reader([&] {
+        while (writing) {
+            auto loaded = loadPendingCompletions(container.path());
+            seenWhileWriting.insert(seenWhileWriting.end(), loaded.begin(), loaded.end());
+            ++loads;
+        }
+    });
+    for (auto& thread : threads) {
+        thread.join();
+    }
+    writing = false;
+    reader.join();
+
+    // Every record read mid-write is one that was parked whole.
+    for (const auto& record : seenWhileWriting) {
+        EXPECT_TRUE(parkedIds.contains(record.id)) << record;
+    }
+    auto all = loadPendingCompletions(container.path());
+    std::set<Uuid> loadedIds;
+    for (const auto& record : all) {
+        loadedIds.insert(record.id);
+    }
+    EXPECT_EQ(loadedIds, parkedIds);
+    EXPECT_EQ(names(queue()).size(), static_cast<std::size_t>(writers * ticksPerWriter))
+        << "no temporary file may stay behind";
+    EXPECT_GT(loads.load(), 0);
+}
+
+} // namespace
+} // namespace tandry

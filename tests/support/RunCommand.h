@@ -1,0 +1,21 @@
+#pragma once
+
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tandry::testing {
+
+struct CommandResult {
+    int exitStatus = -1;
+    std::string standardOutput;
+    std::string standardError;
+};
+
+// Runs a program to completion with the current environment changed by
+// `environment` (nullopt removes a variable), capturing both output streams.
+CommandResult runCommand(const std::vector<std::string>& arguments,
+                         const std::map<std::string, std::optional<std::string>>& environment = {});
+
+} // namespace tandry::testing
