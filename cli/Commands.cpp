@@ -3,6 +3,7 @@
 #include "cli/EntryJson.h"
 #include "widget/store/SnapshotCodec.h"
 #include "widget/timeline/ReadyWidgetProvider.h"
+#include "widget/views/UserLanguage.h"
 
 #include <CLI/CLI.hpp>
 #include <cstdio>
@@ -50,6 +51,9 @@ std::optional<Instant> instantOption(const std::optional<std::string>& text) {
 } // namespace
 
 int runCommandLine(int argc, char** argv) {
+    // The sample card's texts follow the user's language.
+    adoptUserLanguage();
+
     CLI::App app{"tandry-widget: the ready-tasks desktop widget of the task manager.",
                  "tandry-widget"};
     app.require_subcommand(1);
@@ -58,6 +62,16 @@ int runCommandLine(int argc, char** argv) {
     auto* timeline = app.add_subcommand("timeline", "Print the answer to a timeline request");
     timeline->add_option("--at", timelineAt, "Request instant, RFC 3339 (default: now)")
         ->check(checkDateText, "INSTANT");
+
+    std::optional<std::string> snapshotAt;
+    bool preview = false;
+    auto* snapshot = app.add_subcommand("snapshot", "Print the answer to a snapshot request");
+    snapshot->add_option("--at", snapshotAt, "Request instant, RFC 3339 (default: now)")
+        ->check(checkDateText, "INSTANT");
+    snapshot->add_flag("--preview", preview, "Ask as the widget gallery does (a preview)")
+        ->disable_flag_override();
+
+    auto* placeholder = app.add_subcommand("placeholder", "Print the placeholder entry");
 
     try {
         app.parse(argc, argv);
@@ -76,6 +90,18 @@ int runCommandLine(int argc, char** argv) {
         ReadyWidgetProvider(clock).getTimeline(
             {}, [&](Timeline answer) { status = printJson(timelineJson(answer)); });
         return status;
+    }
+    if (snapshot->parsed()) {
+        CommandClock clock(instantOption(snapshotAt));
+        int status = 0;
+        ReadyWidgetProvider(clock).getSnapshot(
+            {.isPreview = preview},
+            [&](ReadyWidgetEntry answer) { status = printJson(entryJson(answer)); });
+        return status;
+    }
+    if (placeholder->parsed()) {
+        SystemClock clock;
+        return printJson(entryJson(ReadyWidgetProvider(clock).placeholder({})));
     }
     return usageError;
 }

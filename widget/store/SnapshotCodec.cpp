@@ -34,14 +34,33 @@ constexpr unsigned requiredSnapshotKeys =
 constexpr std::string_view snapshotKeyNames[] = {"validUntil", "total", "tasks", "paletteRaw",
                                                  "emptyReason"};
 
+// The key of a member and its index among `names`, if it is one of them.
+struct MemberKey {
+    std::string_view text;
+    std::optional<unsigned> index;
+};
+
+// Keys are compared as written first, which needs no copy; only a key that
+// matches none (an unknown key, or one written with escapes) is unescaped,
+// which also checks its escapes.
 template <std::size_t N>
-std::optional<unsigned> keyIndex(std::string_view key, const std::string_view (&names)[N]) {
+Result<MemberKey> memberKey(simdjson::ondemand::field& member, const std::string_view (&names)[N]) {
+    auto raw = member.key();
     for (unsigned i = 0; i < N; ++i) {
-        if (names[i] == key) {
-            return i;
+        if (raw.unsafe_is_equal(names[i])) {
+            return MemberKey{names[i], i};
         }
     }
-    return std::nullopt;
+    std::string_view key;
+    if (auto error = member.unescaped_key().get(key)) {
+        return std::unexpected(syntaxError("", error));
+    }
+    for (unsigned i = 0; i < N; ++i) {
+        if (names[i] == key) {
+            return MemberKey{names[i], i};
+        }
+    }
+    return MemberKey{key, std::nullopt};
 }
 
 template <std::size_t N>
@@ -69,13 +88,17 @@ Result<ReadySnapshot::Item> decodeItem(json::value input) {
     }
     ReadySnapshot::Item item;
     SeenKeys seen;
-    for (auto member : members) {
-        std::string_view key;
-        if (auto error = member.unescaped_key().get(key)) {
+    for (auto element : members) {
+        simdjson::ondemand::field member;
+        if (auto error = std::move(element).get(member)) {
             return std::unexpected(syntaxError("", error));
         }
+        auto named = memberKey(member, itemKeyNames);
+        if (!named) {
+            return std::unexpected(named.error());
+        }
+        auto [key, index] = *named;
         json::value field = member.value();
-        auto index = keyIndex(key, itemKeyNames);
         if (!index) {
             if (auto skipped = json::skipValue(field, key, 1); !skipped) {
                 return std::unexpected(skipped.error());
@@ -149,13 +172,17 @@ Result<ReadySnapshot> decodeSnapshot(const PaddedBuffer& bytes) {
 
     ReadySnapshot snapshot;
     SeenKeys seen;
-    for (auto member : members) {
-        std::string_view key;
-        if (auto error = member.unescaped_key().get(key)) {
+    for (auto element : members) {
+        simdjson::ondemand::field member;
+        if (auto error = std::move(element).get(member)) {
             return std::unexpected(syntaxError("", error));
         }
+        auto named = memberKey(member, snapshotKeyNames);
+        if (!named) {
+            return std::unexpected(named.error());
+        }
+        auto [key, index] = *named;
         json::value field = member.value();
-        auto index = keyIndex(key, snapshotKeyNames);
         if (!index) {
             if (auto skipped = json::skipValue(field, key, 1); !skipped) {
                 return std::unexpected(skipped.error());

@@ -13,18 +13,24 @@ namespace {
 // Offsets of the hyphens in the canonical text.
 constexpr std::array<std::size_t, 4> hyphenOffsets{8, 13, 18, 23};
 
-int hexValue(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
+// Digit values by character, -1 for a character that is no hexadecimal digit.
+// A table rather than comparisons: random digits defeat branch prediction.
+constexpr auto hexValues = [] {
+    std::array<std::int8_t, 256> table{};
+    table.fill(-1);
+    for (int i = 0; i < 10; ++i) {
+        table['0' + i] = static_cast<std::int8_t>(i);
     }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
+    for (int i = 0; i < 6; ++i) {
+        table['a' + i] = static_cast<std::int8_t>(10 + i);
+        table['A' + i] = static_cast<std::int8_t>(10 + i);
     }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    return -1;
-}
+    return table;
+}();
+
+// Where the two digits of each byte start in the canonical text.
+constexpr std::array<std::size_t, 16> byteOffsets{0,  2,  4,  6,  9,  11, 14, 16,
+                                                  19, 21, 24, 26, 28, 30, 32, 34};
 
 } // namespace
 
@@ -60,19 +66,15 @@ Result<Uuid> parseUuidText(std::string_view text) {
         }
     }
     Uuid uuid;
-    std::size_t nibble = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (i == hyphenOffsets[0] || i == hyphenOffsets[1] || i == hyphenOffsets[2] ||
-            i == hyphenOffsets[3]) {
-            continue;
-        }
-        int value = hexValue(text[i]);
-        if (value < 0) {
-            return invalid();
-        }
-        auto& byte = uuid.bytes[nibble / 2];
-        byte = static_cast<std::uint8_t>(nibble % 2 == 0 ? value << 4 : byte | value);
-        ++nibble;
+    int invalidDigits = 0;
+    for (std::size_t i = 0; i < byteOffsets.size(); ++i) {
+        int high = hexValues[static_cast<unsigned char>(text[byteOffsets[i]])];
+        int low = hexValues[static_cast<unsigned char>(text[byteOffsets[i] + 1])];
+        invalidDigits |= high | low; // negative once any digit is invalid
+        uuid.bytes[i] = static_cast<std::uint8_t>(high << 4 | (low & 0x0F));
+    }
+    if (invalidDigits < 0) {
+        return invalid();
     }
     return uuid;
 }

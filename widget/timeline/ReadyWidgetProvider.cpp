@@ -1,8 +1,26 @@
 #include "widget/timeline/ReadyWidgetProvider.h"
 
 #include "widget/store/SnapshotLoader.h"
+#include "widget/timeline/PlaceholderContent.h"
 
 namespace tandry {
+namespace {
+
+ReadyWidgetEntry sampleEntry(Instant date, const Clock& clock) {
+    return {date, ReadyWidgetState::ready(placeholderSnapshot(clock))};
+}
+
+} // namespace
+
+ReadyWidgetEntry ReadyWidgetProvider::placeholder(const TimelineContext&) const {
+    return sampleEntry(clock_.now(), clock_);
+}
+
+void ReadyWidgetProvider::getSnapshot(
+    const TimelineContext& context, const std::function<void(ReadyWidgetEntry)>& completion) const {
+    auto now = clock_.now();
+    completion(context.isPreview ? sampleEntry(now, clock_) : loadEntry(now));
+}
 
 void ReadyWidgetProvider::getTimeline(const TimelineContext&,
                                       const std::function<void(Timeline)>& completion) const {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "widget/timeline/Clock.h"
+#include "widget/timeline/ReadyWidgetEntry.h"
 #include "widget/timeline/Timeline.h"
 
 #include <functional>
@@ -14,11 +15,20 @@ struct TimelineContext {
 };
 
 // Answers the widget host's requests. Keeps no state between calls; each
-// call reads the clock once and calls its completion exactly once before it
-// returns.
+// call reads the clock once for its entry's date and calls its completion
+// exactly once before it returns. The placeholder and previews show the
+// sample card and never look at the shared container.
 class ReadyWidgetProvider {
 public:
     explicit ReadyWidgetProvider(const Clock& clock) : clock_(clock) {}
+
+    // The sample card, ready, dated now.
+    ReadyWidgetEntry placeholder(const TimelineContext& context) const;
+
+    // For a preview the sample card, dated now; otherwise the entry that the
+    // shared container gives now.
+    void getSnapshot(const TimelineContext& context,
+                     const std::function<void(ReadyWidgetEntry)>& completion) const;
 
     // One entry for now, and a reload at validUntil for a ready entry or never otherwise.
     void getTimeline(const TimelineContext& context,

@@ -1,0 +1,100 @@
+#include "platform/render/CardOutput.h"
+
+#include "platform/render/Painter.h"
+#include "platform/render/PngEncoder.h"
+#include "platform/render/TreeDump.h"
+
+#include <cairo-pdf.h>
+#include <cairo-svg.h>
+#include <cerrno>
+#include <cmath>
+#include <cstring>
+#include <fmt/format.h>
+#include <fstream>
+
+namespace tandry::render {
+
+namespace {
+
+Result<void> writeBytes(const std::filesystem::path& path, const void* data, std::size_t size) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(static_cast<const char*>(data), static_cast<std::streamsize>(size));
+    out.close();
+    if (!out) {
+        return fail(fmt::format("cannot write {}: {}", path.string(), std::strerror(errno)));
+    }
+    return {};
+}
+
+Result<void> surfaceStatus(cairo_surface_t* surface, const std::filesystem::path& path) {
+    const cairo_status_t status = cairo_surface_status(surface);
+    if (status != CAIRO_STATUS_SUCCESS) {
+        return fail(
+            fmt::format("cannot write {}: {}", path.string(), cairo_status_to_string(status)));
+    }
+    return {};
+}
+
+// Vector formats are drawn in points, one user unit to the point.
+Result<void> writeVector(const LaidOutCard& card, CairoSurface surface,
+                         const std::filesystem::path& path, const RenderOptions& options) {
+    if (Result<void> created = surfaceStatus(surface.get(), path); !created) {
+        return created;
+    }
+    cairo_t* cairo = cairo_create(surface.get());
+    paintCard(cairo, card, PaintOptions{options.scheme});
+    cairo_destroy(cairo);
+    cairo_surface_finish(surface.get());
+    return surfaceStatus(surface.get(), path);
+}
+
+} // namespace
+
+CairoSurface paintImage(const LaidOutCard& card, const RenderOptions& options) {
+    const int width = static_cast<int>(std::ceil(card.size.width * options.scale));
+    const int height = static_cast<int>(std::ceil(card.size.height * options.scale));
+    CairoSurface surface(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height));
+    cairo_t* cairo = cairo_create(surface.get());
+    cairo_scale(cairo, options.scale, options.scale);
+    paintCard(cairo, card, PaintOptions{options.scheme});
+    cairo_destroy(cairo);
+    cairo_surface_flush(surface.get());
+    return surface;
+}
+
+Result<void> writeCard(const LaidOutCard& card, const std::filesystem::path& path,
+                       const RenderOptions& options) {
+    const std::string extension = path.extension().string();
+    if (extension == ".png") {
+        const CairoSurface image = paintImage(card, options);
+        Result<std::vector<unsigned char>> png = encodePng(image.get());
+        if (!png) {
+            return fail(fmt::format("cannot write {}: {}", path.string(), png.error().message));
+        }
+        return writeBytes(path, png->data(), png->size());
+    }
+    if (extension == ".svg") {
+        CairoSurface surface(
+            cairo_svg_surface_create(path.c_str(), card.size.width, card.size.height));
+        cairo_svg_surface_set_document_unit(surface.get(), CAIRO_SVG_UNIT_PT);
+        return writeVector(card, std::move(surface), path, options);
+    }
+    if (extension == ".pdf") {
+        return writeVector(
+            card,
+            CairoSurface(cairo_pdf_surface_create(path.c_str(), card.size.width, card.size.height)),
+            path, options);
+    }
+    if (extension == ".json") {
+        Result<std::string> json = dumpLaidOutTree(card.root);
+        if (!json) {
+            return fail(fmt::format("cannot write {}: {}", path.string(), json.error().message));
+        }
+        return writeBytes(path, json->data(), json->size());
+    }
+    return fail(
+        fmt::format("cannot write {}: unknown extension \"{}\" (use .png, .svg, .pdf or .json)",
+                    path.string(), extension));
+}
+
+} // namespace tandry::render

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "platform/render/LaidOutElement.h"
+#include "widget/app/ColorScheme.h"
+#include "widget/store/Error.h"
+
+#include <cairo.h>
+#include <filesystem>
+#include <memory>
+
+namespace tandry::render {
+
+struct RenderOptions {
+    // Device pixels per point of the PNG; vector formats are in points.
+    double scale = 2;
+    ColorScheme scheme = ColorScheme::light;
+
+    bool operator==(const RenderOptions&) const = default;
+};
+
+struct SurfaceDeleter {
+    void operator()(cairo_surface_t* surface) const { cairo_surface_destroy(surface); }
+};
+using CairoSurface = std::unique_ptr<cairo_surface_t, SurfaceDeleter>;
+
+// The card painted on a transparent ARGB32 image of its size times the
+// scale, rounded up to whole pixels.
+CairoSurface paintImage(const LaidOutCard& card, const RenderOptions& options);
+
+// Writes the card to `path` in the format its extension names: ".png",
+// ".svg", ".pdf", or ".json" for the laid-out tree. Fails with the path in
+// the message when the extension is unknown or the file cannot be written.
+Result<void> writeCard(const LaidOutCard& card, const std::filesystem::path& path,
+                       const RenderOptions& options);
+
+} // namespace tandry::render

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "platform/render/TextMeasurer.h"
+
+#include <map>
+#include <memory>
+#include <string_view>
+#include <tuple>
+
+typedef struct _PangoContext PangoContext;
+typedef struct _PangoLayout PangoLayout;
+
+namespace tandry::render {
+
+// Measures texts with Pango over the fonts that fontconfig finds: Inter as
+// the system font, with fallback to whatever font covers each character.
+// Glyph positions are neither hinted nor rounded, so a text measures the same
+// at every scale and the painter draws exactly what was measured.
+// Not thread-safe: use one measurer per thread.
+class PangoTextMeasurer final : public TextMeasurer {
+public:
+    PangoTextMeasurer();
+    ~PangoTextMeasurer() override;
+    PangoTextMeasurer(const PangoTextMeasurer&) = delete;
+    PangoTextMeasurer& operator=(const PangoTextMeasurer&) = delete;
+
+    MeasuredText measure(std::string_view text, const Font& font, const TextFit& fit) override;
+    FontMetrics metrics(const Font& font) override;
+
+    // How many characters of `text` no installed font can draw (they would
+    // show as boxes); 0 when the fonts cover it all.
+    int unknownGlyphCount(std::string_view text, const Font& font);
+
+private:
+    struct Deleter {
+        void operator()(PangoContext* context) const;
+        void operator()(PangoLayout* layout) const;
+    };
+
+    std::unique_ptr<PangoContext, Deleter> context_;
+    std::unique_ptr<PangoLayout, Deleter> layout_;
+    std::map<std::tuple<double, FontWeight, FontDesign>, FontMetrics> metricsCache_;
+};
+
+} // namespace tandry::render

@@ -1,0 +1,81 @@
+#include "platform/render/detail/PangoText.h"
+
+#include <pango/pangocairo.h>
+
+namespace tandry::render::detail {
+
+void configureContext(PangoContext* context) {
+    cairo_font_options_t* options = cairo_font_options_create();
+    cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_OFF);
+    cairo_font_options_set_hint_style(options, CAIRO_HINT_STYLE_NONE);
+    cairo_font_options_set_antialias(options, CAIRO_ANTIALIAS_GRAY);
+    pango_cairo_context_set_font_options(context, options);
+    cairo_font_options_destroy(options);
+    pango_context_set_round_glyph_positions(context, FALSE);
+}
+
+PangoFontDescription* fontDescription(const Font& font) {
+    PangoFontDescription* description = pango_font_description_new();
+    // A list of families: fontconfig falls back past them for characters
+    // they lack (Arabic, emoji, ...).
+    switch (font.design) {
+    case FontDesign::monospaced:
+        pango_font_description_set_family_static(description, "DejaVu Sans Mono,monospace");
+        break;
+    case FontDesign::serif:
+        pango_font_description_set_family_static(description, "Noto Serif,serif");
+        break;
+    case FontDesign::standard:
+    case FontDesign::rounded:
+        pango_font_description_set_family_static(description, "Inter,sans-serif");
+        break;
+    }
+    PangoWeight weight = PANGO_WEIGHT_NORMAL;
+    switch (font.weight) {
+    case FontWeight::regular:
+        weight = PANGO_WEIGHT_NORMAL;
+        break;
+    case FontWeight::medium:
+        weight = PANGO_WEIGHT_MEDIUM;
+        break;
+    case FontWeight::semibold:
+        weight = PANGO_WEIGHT_SEMIBOLD;
+        break;
+    case FontWeight::bold:
+        weight = PANGO_WEIGHT_BOLD;
+        break;
+    }
+    pango_font_description_set_weight(description, weight);
+    // Absolute size: one user-space unit is one point, whatever the resolution.
+    pango_font_description_set_absolute_size(description, font.size * PANGO_SCALE);
+    return description;
+}
+
+void setText(PangoLayout* layout, std::string_view text, const Font& font, const TextFit& fit) {
+    PangoFontDescription* description = fontDescription(font);
+    pango_layout_set_font_description(layout, description);
+    pango_font_description_free(description);
+    pango_layout_set_text(layout, text.data(), static_cast<int>(text.size()));
+    pango_layout_set_auto_dir(layout, TRUE);
+    pango_layout_set_alignment(layout, PANGO_ALIGN_LEFT);
+    pango_layout_set_wrap(layout, PANGO_WRAP_WORD_CHAR);
+    pango_layout_set_width(layout, fit.width ? pango_units_from_double(*fit.width) : -1);
+    if (fit.maxLines) {
+        // A negative height counts lines; the last one kept is ellipsized.
+        pango_layout_set_height(layout, -*fit.maxLines);
+        pango_layout_set_ellipsize(layout, PANGO_ELLIPSIZE_END);
+    } else {
+        pango_layout_set_height(layout, -1);
+        pango_layout_set_ellipsize(layout, PANGO_ELLIPSIZE_NONE);
+    }
+}
+
+} // namespace tandry::render::detail
+
+// The leak checker of sanitizer builds asks this hook for leaks to ignore.
+// Pango's font map keeps the font patterns that fontconfig matched for the
+// life of the process, in caches the checker cannot see into; they are not
+// ours to free, and reporting them would fail every program that draws text.
+extern "C" __attribute__((used, visibility("default"))) const char* __lsan_default_suppressions() {
+    return "leak:libfontconfig.so\n";
+}

@@ -1,0 +1,116 @@
+#include "tests/support/ScopedEnvironment.h"
+#include "tests/support/ScopedLanguage.h"
+#include "tests/views/CatalogTesting.h"
+#include "widget/views/CatalogDirectory.h"
+#include "widget/views/WidgetStrings.h"
+
+#include <gtest/gtest.h>
+
+namespace tandry {
+namespace {
+
+using testing::ScopedEnvironment;
+using testing::ScopedLanguage;
+using testing::TemporaryDirectory;
+
+// A catalog whose counted texts would, given to printf, read a string from an
+// integer, write through %n or read a second argument that is not there.
+constexpr const char* hostileCatalog = R"(
+msgid "widget.header"
+msgstr "Hostile header"
+
+#, c-format
+msgid "widget.count %lld"
+msgid_plural "widget.count %lld"
+msgstr[0] "%s %n task"
+msgstr[1] "%lld %lld %s tasks"
+
+#, c-format
+msgid "widget.more %lld"
+msgid_plural "widget.more %lld"
+msgstr[0] "%n"
+msgstr[1] "%lld more%"
+)";
+
+TEST(CatalogSafety, UnsafeCountedTextsFallBackToTheKey) {
+    TemporaryDirectory catalogs;
+    testing::compileUncheckedCatalog(catalogs.path(), "xx",
+                                     std::string(testing::twoFormHeader) + hostileCatalog);
+    ScopedEnvironment directory(catalogDirectoryVariable, catalogs.path().string());
+    ScopedLanguage language("xx");
+
+    // The catalog is in use: its harmless text shows.
+    ASSERT_EQ(WidgetStrings::text("widget.header"), "Hostile header");
+    EXPECT_EQ(WidgetStrings::count(1), "widget.count 1");
+    EXPECT_EQ(WidgetStrings::count(5), "widget.count 5");
+    EXPECT_EQ(WidgetStrings::more(1), "widget.more 1");
+    EXPECT_EQ(WidgetStrings::more(5), "widget.more 5");
+}
+
+TEST(CatalogSafety, TextsThatAreNotUtf8FallBackToTheKey) {
+    // msgfmt refuses such a catalog, so the bytes are changed after it ran:
+    // "@@" becomes a byte pair that no UTF-8 text holds.
+    TemporaryDirectory catalogs;
+    testing::compileUncheckedCatalog(catalogs.path(), "xx",
+                                     std::string(testing::twoFormHeader) + R"(
+msgid "widget.header"
+msgstr "Header @@"
+
+msgid "widget.row.today"
+msgstr "Today"
+
+#, c-format
+msgid "widget.count %lld"
+msgid_plural "widget.count %lld"
+msgstr[0] "%lld @@"
+msgstr[1] "%lld @@"
+)");
+    auto file = testing::catalogFile(catalogs.path(), "xx");
+    auto bytes = testing::readWholeFile(file);
+    int replaced = 0;
+    for (auto at = bytes.find("@@"); at != std::string::npos; at = bytes.find("@@", at)) {
+        bytes.replace(at, 2, "\xFF\xFE");
+        ++replaced;
+    }
+    ASSERT_EQ(replaced, 3);
+    testing::writeFile(file, bytes);
+    ScopedEnvironment directory(catalogDirectoryVariable, catalogs.path().string());
+    ScopedLanguage language("xx");
+
+    ASSERT_EQ(WidgetStrings::text("widget.row.today"), "Today");
+    EXPECT_EQ(WidgetStrings::text("widget.header"), "widget.header");
+    EXPECT_EQ(WidgetStrings::count(5), "widget.count 5");
+}
+
+// The build compiles every catalog with the same command; it must refuse a
+// shipped catalog once a counted text in it takes anything but one integer.
+TEST(CatalogSafety, TheBuildRefusesUnsafeCountedTexts) {
+    const auto shipped = testing::readWholeFile(TANDRY_SOURCE_DIR "/widget/resources/po/de.po");
+    const std::string original = "\"%lld Aufgaben bereit\"";
+    ASSERT_NE(shipped.find(original), std::string::npos);
+    struct Row {
+        const char* replacement;
+        bool accepted;
+    };
+    const Row rows[] = {
+        {"\"%lld Aufgaben bereit\"", true},    {"\"%1$lld Aufgaben bereit\"", true},
+        {"\"%s Aufgaben bereit\"", false},     {"\"%lld Aufgaben bereit%n\"", false},
+        {"\"%lld von %lld Aufgaben\"", false}, {"\"%d Aufgaben bereit\"", false},
+        {"\"Aufgaben bereit\"", false},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.replacement);
+        TemporaryDirectory work;
+        auto changed = shipped;
+        changed.replace(changed.find(original), original.size(), row.replacement);
+        testing::writeFile(work.path() / "de.po", changed);
+        auto command = testing::buildMsgfmtCommand();
+        command.push_back("--output-file=" + (work.path() / "de.mo").string());
+        command.push_back((work.path() / "de.po").string());
+        auto result = testing::runCommand(command);
+        EXPECT_EQ(result.exitStatus == 0, row.accepted) << result.standardError;
+    }
+}
+
+} // namespace
+} // namespace tandry

@@ -1,0 +1,80 @@
+#include "widget/views/UserLanguage.h"
+
+#include <clocale>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+namespace tandry {
+namespace {
+
+constexpr const char* utf8CLocale = "C.UTF-8";
+// The language of the catalog that every other falls back on.
+constexpr std::string_view sourceLanguage = "en";
+
+std::string environmentValue(const char* name) {
+    const char* value = std::getenv(name);
+    return value ? std::string(value) : std::string();
+}
+
+// The locale that the environment asks for messages, in the order of
+// precedence that setlocale applies.
+std::string requestedMessagesLocale() {
+    for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+        if (auto value = environmentValue(name); !value.empty()) {
+            return value;
+        }
+    }
+    return {};
+}
+
+// "C", "POSIX", "C.UTF-8" and the like name no language.
+bool namesNoLanguage(std::string_view locale) {
+    return locale.empty() || locale == "C" || locale == "POSIX" || locale.starts_with("C.");
+}
+
+std::string currentLocale(int category) {
+    const char* name = std::setlocale(category, nullptr);
+    return name ? std::string(name) : std::string();
+}
+
+} // namespace
+
+void adoptUserLanguage() {
+    // 1. Every category from the environment. One named locale that is not
+    //    installed fails the whole call and leaves the locale unchanged.
+    bool installed = std::setlocale(LC_ALL, "") != nullptr;
+    if (!installed) {
+        std::setlocale(LC_ALL, utf8CLocale);
+    }
+
+    // 2. The user's languages: LANGUAGE when set, else the messages locale,
+    //    also when it could not be loaded (its catalog may still be there).
+    std::string languages = environmentValue("LANGUAGE");
+    if (languages.empty()) {
+        auto messages = installed ? currentLocale(LC_MESSAGES) : requestedMessagesLocale();
+        if (!namesNoLanguage(messages)) {
+            languages = messages;
+        }
+    }
+    // Adopting twice must not grow the list.
+    const std::string source(sourceLanguage);
+    if (languages.empty()) {
+        languages = source;
+    } else if (languages != source && !languages.ends_with(":" + source)) {
+        languages += ":" + source;
+    }
+    ::setenv("LANGUAGE", languages.c_str(), 1);
+
+    // 3. gettext reads LANGUAGE only when the messages locale is not "C".
+    if (auto messages = currentLocale(LC_MESSAGES); messages == "C" || messages == "POSIX") {
+        std::setlocale(LC_MESSAGES, utf8CLocale);
+    }
+
+    // 4. Numbers written by the widget (dates, JSON, drawing coordinates)
+    //    never take a decimal comma. Setting a category also tells gettext to
+    //    forget the texts it looked up in the earlier languages.
+    std::setlocale(LC_NUMERIC, "C");
+}
+
+} // namespace tandry

@@ -1,0 +1,21 @@
+#pragma once
+
+namespace tandry {
+
+// Takes the user's language from the environment, as every desktop program
+// does: LANGUAGE (a colon-separated list of languages), else LC_ALL,
+// LC_MESSAGES or LANG. Call it once at program start, before other threads
+// run, and again after changing those variables.
+//
+// Three things make this more than setlocale(LC_ALL, ""):
+// - A locale that is not installed makes setlocale fail; the process then
+//   runs under C.UTF-8 and the messages still follow the locale's language.
+// - gettext ignores LANGUAGE under the plain "C" locale, which is what an
+//   unset LANG gives; messages then run under C.UTF-8, where it does not.
+// - The catalogs are keyed by dotted names, not by English sentences, so
+//   English ends the list of languages: without it a language that has no
+//   catalog would show keys. To carry that list to gettext, LANGUAGE is set
+//   to it (for example "de:en"). Numbers stay in the C conventions.
+void adoptUserLanguage();
+
+} // namespace tandry
