@@ -40,17 +40,9 @@ struct MemberKey {
     std::optional<unsigned> index;
 };
 
-// Keys are compared as written first, which needs no copy; only a key that
-// matches none (an unknown key, or one written with escapes) is unescaped,
-// which also checks its escapes.
 template <std::size_t N>
-Result<MemberKey> memberKey(simdjson::ondemand::field& member, const std::string_view (&names)[N]) {
-    auto raw = member.key();
-    for (unsigned i = 0; i < N; ++i) {
-        if (raw.unsafe_is_equal(names[i])) {
-            return MemberKey{names[i], i};
-        }
-    }
+[[gnu::noinline]] Result<MemberKey> unescapedMemberKey(simdjson::ondemand::field& member,
+                                                       const std::string_view (&names)[N]) {
     std::string_view key;
     if (auto error = member.unescaped_key().get(key)) {
         return std::unexpected(syntaxError("", error));
@@ -61,6 +53,21 @@ Result<MemberKey> memberKey(simdjson::ondemand::field& member, const std::string
         }
     }
     return MemberKey{key, std::nullopt};
+}
+
+// Keys are compared as written first, which needs no copy and keeps the
+// common path free of result objects; only a key that matches none (an
+// unknown key, or one written with escapes) is unescaped, which also checks
+// its escapes.
+template <std::size_t N>
+Result<MemberKey> memberKey(simdjson::ondemand::field& member, const std::string_view (&names)[N]) {
+    auto raw = member.key();
+    for (unsigned i = 0; i < N; ++i) {
+        if (raw.unsafe_is_equal(names[i])) {
+            return MemberKey{names[i], i};
+        }
+    }
+    return unescapedMemberKey(member, names);
 }
 
 template <std::size_t N>
