@@ -94,7 +94,8 @@ public:
     std::vector<std::filesystem::path> files() const {
         std::vector<std::filesystem::path> result{path_ / "ready-snapshot.json"};
         if (std::filesystem::exists(path_ / "pending-completions")) {
-            for (const auto& entry : std::filesystem::directory_iterator(path_ / "pending-completions")) {
+            for (const auto& entry :
+                 std::filesystem::directory_iterator(path_ / "pending-completions")) {
                 result.push_back(entry.path());
             }
         }
@@ -114,7 +115,12 @@ void loadEntryWith(benchmark::State& state) {
     }
     state.counters["files"] = static_cast<double>(container.files().size());
 }
-BENCHMARK(loadEntryWith)->Name("LoadEntry/queued")->Arg(0)->Arg(10)->Arg(1000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(loadEntryWith)
+    ->Name("LoadEntry/queued")
+    ->Arg(0)
+    ->Arg(10)
+    ->Arg(1000)
+    ->Unit(benchmark::kMicrosecond);
 
 // What no loader can avoid: open, fstat, read and close each file, and parse its bytes.
 void systemCallFloor(benchmark::State& state) {
@@ -132,7 +138,9 @@ void systemCallFloor(benchmark::State& state) {
             if (state.range(1) == 1) {
                 simdjson::dom::parser domParser;
                 simdjson::ondemand::document document;
-                benchmark::DoNotOptimize(parser.iterate(buffer, static_cast<std::size_t>(got), sizeof buffer).get(document));
+                benchmark::DoNotOptimize(
+                    parser.iterate(buffer, static_cast<std::size_t>(got), sizeof buffer)
+                        .get(document));
                 std::string_view raw;
                 benchmark::DoNotOptimize(document.raw_json().get(raw));
             }
@@ -140,18 +148,26 @@ void systemCallFloor(benchmark::State& state) {
         }
     }
 }
-BENCHMARK(systemCallFloor)->Name("Floor/OpenFstatReadClose+Parse/queued")
-    ->Args({0, 1})->Args({10, 1})->Args({1000, 1})->Unit(benchmark::kMicrosecond);
-BENCHMARK(systemCallFloor)->Name("Floor/OpenFstatReadClose/queued")
-    ->Args({10, 0})->Args({1000, 0})->Unit(benchmark::kMicrosecond);
+BENCHMARK(systemCallFloor)
+    ->Name("Floor/OpenFstatReadClose+Parse/queued")
+    ->Args({0, 1})
+    ->Args({10, 1})
+    ->Args({1000, 1})
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK(systemCallFloor)
+    ->Name("Floor/OpenFstatReadClose/queued")
+    ->Args({10, 0})
+    ->Args({1000, 0})
+    ->Unit(benchmark::kMicrosecond);
 
 void applyingPendingOver(benchmark::State& state) {
     auto snapshot = *decodeSnapshot(snapshotDocument(static_cast<int>(state.range(0))));
     std::vector<PendingCompletion> pending;
     for (int i = 0; i < state.range(1); ++i) {
         // Every second record matches an item; the others name tasks long gone.
-        Uuid task = i % 2 == 0 ? snapshot.tasks[static_cast<std::size_t>(i * 7) % snapshot.tasks.size()].id
-                               : Uuid::random();
+        Uuid task = i % 2 == 0
+                        ? snapshot.tasks[static_cast<std::size_t>(i * 7) % snapshot.tasks.size()].id
+                        : Uuid::random();
         pending.push_back({Uuid::random(), task, Instant{}});
     }
     for (auto _ : state) {
@@ -159,7 +175,9 @@ void applyingPendingOver(benchmark::State& state) {
         benchmark::DoNotOptimize(applied);
     }
 }
-BENCHMARK(applyingPendingOver)->Name("ApplyingPending/items/records")->Args({10000, 1000})
+BENCHMARK(applyingPendingOver)
+    ->Name("ApplyingPending/items/records")
+    ->Args({10000, 1000})
     ->Unit(benchmark::kMicrosecond);
 
 } // namespace

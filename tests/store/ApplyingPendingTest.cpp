@@ -17,7 +17,9 @@ ReadySnapshot::Item item(std::uint8_t n) {
     return {idNumber(n), "Task " + std::to_string(n), "Flow", std::nullopt, false, false, "none"};
 }
 
-PendingCompletion tick(std::uint8_t task) { return {Uuid::random(), idNumber(task), Instant{}}; }
+PendingCompletion tick(std::uint8_t task) {
+    return {Uuid::random(), idNumber(task), Instant{}};
+}
 
 ReadySnapshot snapshotOf(std::int64_t total, std::vector<ReadySnapshot::Item> tasks) {
     return {Instant{}, total, std::move(tasks), "green", "allDone"};
@@ -41,13 +43,21 @@ TEST(ApplyingPending, RemovesTickedItemsAndLowersTheTotal) {
         {"one tick", 5, {item(1), item(2), item(3)}, {tick(2)}, 4, {item(1), item(3)}},
         {"two ticks of one task", 5, {item(1), item(2)}, {tick(2), tick(2)}, 4, {item(1)}},
         {"two items with one id", 5, {item(1), item(2), item(1)}, {tick(1)}, 3, {item(2)}},
-        {"floor at zero", 3, {item(1), item(2), item(3), item(4), item(5)},
-         {tick(1), tick(2), tick(3), tick(5)}, 0, {item(4)}},
+        {"floor at zero",
+         3,
+         {item(1), item(2), item(3), item(4), item(5)},
+         {tick(1), tick(2), tick(3), tick(5)},
+         0,
+         {item(4)}},
         {"unknown task", 4, {item(1)}, {tick(9)}, 4, {item(1)}},
         {"unknown task, negative total", -2, {item(1)}, {tick(9)}, 0, {item(1)}},
         {"lowest total", INT64_MIN, {item(1)}, {tick(1)}, 0, {}},
         {"highest total", INT64_MAX, {item(1), item(2)}, {tick(1), tick(2)}, INT64_MAX - 2, {}},
-        {"keeps order", 9, {item(4), item(1), item(3), item(2)}, {tick(1)}, 8,
+        {"keeps order",
+         9,
+         {item(4), item(1), item(3), item(2)},
+         {tick(1)},
+         8,
          {item(4), item(3), item(2)}},
     };
     for (const auto& row : rows) {

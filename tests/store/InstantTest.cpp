@@ -40,16 +40,16 @@ TEST(DateText, RejectsEverythingElse) {
     const char* rows[] = {
         "",
         "2026-12-05",
-        "2026-12-05T18:00:00",          // no zone
-        "2026-12-05 18:00:00Z",         // space for T
-        "2026-02-30T00:00:00Z",         // no such day
-        "2025-02-29T00:00:00Z",         // not a leap year
+        "2026-12-05T18:00:00",  // no zone
+        "2026-12-05 18:00:00Z", // space for T
+        "2026-02-30T00:00:00Z", // no such day
+        "2025-02-29T00:00:00Z", // not a leap year
         "2026-13-01T00:00:00Z",
         "2026-00-01T00:00:00Z",
-        "2026-12-05T24:00:00Z",         // hour 24
+        "2026-12-05T24:00:00Z", // hour 24
         "2026-12-05T18:60:00Z",
-        "2026-12-05T18:00:60Z",         // leap second
-        "2026-12-05T18:00:00.Z",        // empty fraction
+        "2026-12-05T18:00:60Z",  // leap second
+        "2026-12-05T18:00:00.Z", // empty fraction
         "2026-12-05T18:00:00+0100",
         "2026-12-05T18:00:00+24:00",
         "2026-12-05T18:00:00+01:60",
@@ -59,8 +59,8 @@ TEST(DateText, RejectsEverythingElse) {
         "26-12-05T18:00:00Z",
         "2026-1-05T18:00:00Z",
         "２026-12-05T18:00:00Z",
-        "0000-01-01T00:00:00+00:01",    // before year 0 in UTC
-        "9999-12-31T23:59:59-00:01",    // after year 9999 in UTC
+        "0000-01-01T00:00:00+00:01", // before year 0 in UTC
+        "9999-12-31T23:59:59-00:01", // after year 9999 in UTC
     };
     for (const char* text : rows) {
         SCOPED_TRACE(text);

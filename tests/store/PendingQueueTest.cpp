@@ -1,16 +1,16 @@
-#include "widget/store/PendingCompletionCodec.h"
 #include "widget/store/PendingQueue.h"
 
 #include "tests/support/ScopedEnvironment.h"
 #include "tests/support/TemporaryDirectory.h"
+#include "widget/store/PendingCompletionCodec.h"
 
 #include <atomic>
 #include <cstring>
 #include <fmt/format.h>
-#include <mutex>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <iterator>
+#include <mutex>
 #include <set>
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -25,8 +25,12 @@ using testing::ScopedEnvironment;
 using testing::TemporaryDirectory;
 using testing::writeFile;
 
-Uuid uuid(const char* text) { return *parseUuidText(text); }
-Instant at(const char* text) { return *parseDateText(text); }
+Uuid uuid(const char* text) {
+    return *parseUuidText(text);
+}
+Instant at(const char* text) {
+    return *parseDateText(text);
+}
 
 std::string readAll(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
@@ -66,8 +70,9 @@ TEST_F(PendingQueue, ParksTheWorkedExample) {
     ASSERT_TRUE(parkPendingCompletion(completion, container.path()).has_value());
 
     EXPECT_EQ(names(queue()), std::set<std::string>{"5C1F0B7E-2A94-4E8D-B3C6-9D07A1E4F258.json"});
-    EXPECT_EQ(readAll(queue() / "5C1F0B7E-2A94-4E8D-B3C6-9D07A1E4F258.json"),
-              R"({"id":"5C1F0B7E-2A94-4E8D-B3C6-9D07A1E4F258","taskID":"0D5A2C64-7E1B-4F3A-9C11-2B6E8D4F7A90","requestedAt":"2026-12-05T09:15:42Z"})");
+    EXPECT_EQ(
+        readAll(queue() / "5C1F0B7E-2A94-4E8D-B3C6-9D07A1E4F258.json"),
+        R"({"id":"5C1F0B7E-2A94-4E8D-B3C6-9D07A1E4F258","taskID":"0D5A2C64-7E1B-4F3A-9C11-2B6E8D4F7A90","requestedAt":"2026-12-05T09:15:42Z"})");
     EXPECT_EQ(loadPendingCompletions(container.path()), std::vector{completion});
 }
 
@@ -97,7 +102,9 @@ TEST_F(PendingQueue, LoadingLeavesTheQueueAsItWas) {
 TEST_F(PendingQueue, SkipsBadNeighboursAndKeepsGoodRecords) {
     auto good = park("0D5A2C64-7E1B-4F3A-9C11-2B6E8D4F7A90", "2026-12-05T10:00:00Z");
     auto record = [](const char* id) {
-        return fmt::format(R"({{"id":"{}","taskID":"9B3E7F21-C8D4-4A6B-8E05-71F2A3C9D6E4","requestedAt":"2026-12-05T10:00:00Z"}})", id);
+        return fmt::format(
+            R"({{"id":"{}","taskID":"9B3E7F21-C8D4-4A6B-8E05-71F2A3C9D6E4","requestedAt":"2026-12-05T10:00:00Z"}})",
+            id);
     };
     // Valid records under names or in places that do not count.
     writeFile(queue() / "notes.txt", record("11111111-1111-4111-8111-111111111111"));
@@ -151,7 +158,8 @@ TEST_F(PendingQueue, ReportsAQueueThatCannotBeCreated) {
 }
 
 TEST_F(PendingQueue, ReportsAnUnwritableRecordAndLeavesNoFile) {
-    PendingCompletion completion{Uuid::random(), Uuid::random(), Instant{} + std::chrono::years{9000}};
+    PendingCompletion completion{Uuid::random(), Uuid::random(),
+                                 Instant{} + std::chrono::years{9000}};
     auto parked = parkPendingCompletion(completion, container.path());
     ASSERT_FALSE(parked.has_value());
     EXPECT_EQ(parked.error().message, "requestedAt: instant lies outside the years 0000 to 9999");

@@ -1,9 +1,9 @@
-#include "widget/store/PendingQueue.h"
-#include "widget/store/SnapshotCodec.h"
 #include "widget/store/SnapshotLoader.h"
 
 #include "tests/support/ScopedEnvironment.h"
 #include "tests/support/TemporaryDirectory.h"
+#include "widget/store/PendingQueue.h"
+#include "widget/store/SnapshotCodec.h"
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -21,7 +21,9 @@ using testing::writeFile;
 constexpr const char* workedExample =
     R"({"validUntil":"2026-12-05T18:00:00Z","total":5,"tasks":[{"id":"0D5A2C64-7E1B-4F3A-9C11-2B6E8D4F7A90","title":"Send the invoice","flowName":"Finance","dueDate":"2026-12-04T17:00:00Z","isOverdue":true,"isToday":false,"priorityRaw":"none"},{"id":"9B3E7F21-C8D4-4A6B-8E05-71F2A3C9D6E4","title":"Water the plants","flowName":"Home","isOverdue":false,"isToday":true,"priorityRaw":"none"}],"paletteRaw":"green"})";
 
-Instant at(const char* text) { return *parseDateText(text); }
+Instant at(const char* text) {
+    return *parseDateText(text);
+}
 
 class SnapshotLoading : public ::testing::Test {
 protected:
@@ -42,7 +44,8 @@ TEST_F(SnapshotLoading, WaitsWithoutAContainer) {
     TemporaryDirectory data;
     ScopedEnvironment dataHome("XDG_DATA_HOME", data.path().string());
     auto entry = loadEntry(at("2026-12-05T09:00:00Z"));
-    EXPECT_EQ(entry, (ReadyWidgetEntry{at("2026-12-05T09:00:00Z"), ReadyWidgetState::waitingForApp()}));
+    EXPECT_EQ(entry,
+              (ReadyWidgetEntry{at("2026-12-05T09:00:00Z"), ReadyWidgetState::waitingForApp()}));
 }
 
 TEST_F(SnapshotLoading, WaitsForAFileThatIsMissingOrUndecodable) {

@@ -12,8 +12,8 @@ extern char** environ;
 namespace tandry::testing {
 namespace {
 
-std::vector<std::string> changedEnvironment(
-    const std::map<std::string, std::optional<std::string>>& changes) {
+std::vector<std::string>
+changedEnvironment(const std::map<std::string, std::optional<std::string>>& changes) {
     std::vector<std::string> result;
     for (char** variable = environ; *variable; ++variable) {
         std::string entry(*variable);

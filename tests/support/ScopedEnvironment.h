@@ -10,7 +10,8 @@ namespace tandry::testing {
 // earlier value on destruction. Not for use while other threads read the environment.
 class ScopedEnvironment {
 public:
-    ScopedEnvironment(std::string name, const std::optional<std::string>& value) : name_(std::move(name)) {
+    ScopedEnvironment(std::string name, const std::optional<std::string>& value)
+        : name_(std::move(name)) {
         if (const char* old = std::getenv(name_.c_str())) {
             previous_ = old;
         }

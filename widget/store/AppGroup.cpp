@@ -53,8 +53,7 @@ std::optional<std::filesystem::path> homeDirectory() {
 
 std::optional<std::filesystem::path> dataHome() {
     // A relative XDG_DATA_HOME is invalid and ignored, as the base-directory rules say.
-    if (const char* configured = std::getenv("XDG_DATA_HOME");
-        configured && *configured == '/') {
+    if (const char* configured = std::getenv("XDG_DATA_HOME"); configured && *configured == '/') {
         return std::filesystem::path(configured);
     }
     auto home = homeDirectory();

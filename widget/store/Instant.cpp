@@ -26,11 +26,15 @@ std::optional<int> digits(std::string_view text, std::size_t offset, std::size_t
     return value;
 }
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 } // namespace
 
-Instant distantFuture() { return Instant{sys_days{year{4001} / January / 1}}; }
+Instant distantFuture() {
+    return Instant{sys_days{year{4001} / January / 1}};
+}
 
 Result<Instant> parseDateText(std::string_view text) {
     auto invalid = [&] { return fail(fmt::format("invalid date text \"{}\"", text)); };

@@ -11,7 +11,9 @@ constexpr int maxDepth = 512;
 // parser of their own, so a huge file does not pin its buffers for good.
 constexpr std::size_t reusableParserCapacity = 8 * 1024 * 1024;
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // The JSON number grammar: -?(0|[1-9][0-9]*)(\.[0-9]+)?([eE][+-]?[0-9]+)?
 bool isJsonNumber(std::string_view text) {

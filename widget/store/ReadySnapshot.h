@@ -42,7 +42,8 @@ struct ReadySnapshot {
     // The snapshot as the widget shows it with the given ticks parked: every
     // ticked task removed and `total` lowered by the number of items removed,
     // never below zero. With no ticks the snapshot comes back unchanged.
-    [[nodiscard]] ReadySnapshot applyingPending(const std::vector<PendingCompletion>& pending) const;
+    [[nodiscard]] ReadySnapshot
+    applyingPending(const std::vector<PendingCompletion>& pending) const;
 };
 
 std::ostream& operator<<(std::ostream& out, const ReadySnapshot::Item& item);

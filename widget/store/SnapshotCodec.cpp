@@ -20,13 +20,20 @@ template <typename T, typename U> Result<void> assign(T& target, Result<U> read)
     return {};
 }
 
-enum ItemKey : unsigned { itemId, itemTitle, itemFlowName, itemDueDate, itemIsOverdue,
-                          itemIsToday, itemPriorityRaw };
+enum ItemKey : unsigned {
+    itemId,
+    itemTitle,
+    itemFlowName,
+    itemDueDate,
+    itemIsOverdue,
+    itemIsToday,
+    itemPriorityRaw
+};
 constexpr unsigned requiredItemKeys = 1U << itemId | 1U << itemTitle | 1U << itemFlowName |
                                       1U << itemIsOverdue | 1U << itemIsToday |
                                       1U << itemPriorityRaw;
-constexpr std::string_view itemKeyNames[] = {"id", "title", "flowName", "dueDate", "isOverdue",
-                                             "isToday", "priorityRaw"};
+constexpr std::string_view itemKeyNames[] = {"id",        "title",   "flowName",   "dueDate",
+                                             "isOverdue", "isToday", "priorityRaw"};
 
 enum SnapshotKey : unsigned { keyValidUntil, keyTotal, keyTasks, keyPaletteRaw, keyEmptyReason };
 constexpr unsigned requiredSnapshotKeys =
@@ -117,12 +124,24 @@ Result<ReadySnapshot::Item> decodeItem(json::value input) {
         }
         Result<void> read;
         switch (*index) {
-        case itemId: read = assign(item.id, json::readUuid(field, key)); break;
-        case itemTitle: read = assign(item.title, json::readString(field, key)); break;
-        case itemFlowName: read = assign(item.flowName, json::readString(field, key)); break;
-        case itemDueDate: read = assign(item.dueDate, json::readOptionalDate(field, key)); break;
-        case itemIsOverdue: read = assign(item.isOverdue, json::readBool(field, key)); break;
-        case itemIsToday: read = assign(item.isToday, json::readBool(field, key)); break;
+        case itemId:
+            read = assign(item.id, json::readUuid(field, key));
+            break;
+        case itemTitle:
+            read = assign(item.title, json::readString(field, key));
+            break;
+        case itemFlowName:
+            read = assign(item.flowName, json::readString(field, key));
+            break;
+        case itemDueDate:
+            read = assign(item.dueDate, json::readOptionalDate(field, key));
+            break;
+        case itemIsOverdue:
+            read = assign(item.isOverdue, json::readBool(field, key));
+            break;
+        case itemIsToday:
+            read = assign(item.isToday, json::readBool(field, key));
+            break;
         case itemPriorityRaw:
             read = assign(item.priorityRaw, json::readString(field, key));
             break;
@@ -201,10 +220,18 @@ Result<ReadySnapshot> decodeSnapshot(const PaddedBuffer& bytes) {
         }
         Result<void> read;
         switch (*index) {
-        case keyValidUntil: read = assign(snapshot.validUntil, json::readDate(field, key)); break;
-        case keyTotal: read = assign(snapshot.total, json::readInt64(field, key)); break;
-        case keyTasks: read = assign(snapshot.tasks, decodeTasks(field)); break;
-        case keyPaletteRaw: read = assign(snapshot.paletteRaw, json::readString(field, key)); break;
+        case keyValidUntil:
+            read = assign(snapshot.validUntil, json::readDate(field, key));
+            break;
+        case keyTotal:
+            read = assign(snapshot.total, json::readInt64(field, key));
+            break;
+        case keyTasks:
+            read = assign(snapshot.tasks, decodeTasks(field));
+            break;
+        case keyPaletteRaw:
+            read = assign(snapshot.paletteRaw, json::readString(field, key));
+            break;
         case keyEmptyReason:
             read = assign(snapshot.emptyReason, json::readOptionalString(field, key));
             break;
@@ -233,14 +260,13 @@ Result<nlohmann::ordered_json> snapshotJson(const ReadySnapshot& snapshot) {
     }
     auto tasks = nlohmann::ordered_json::array();
     for (const auto& item : snapshot.tasks) {
-        nlohmann::ordered_json object{{"id", uuidText(item.id)},
-                                      {"title", item.title},
-                                      {"flowName", item.flowName}};
+        nlohmann::ordered_json object{
+            {"id", uuidText(item.id)}, {"title", item.title}, {"flowName", item.flowName}};
         if (item.dueDate) {
             auto dueDate = formatDateText(*item.dueDate);
             if (!dueDate) {
-                return std::unexpected(prefixed(fmt::format("tasks[{}].dueDate", tasks.size()),
-                                                dueDate.error()));
+                return std::unexpected(
+                    prefixed(fmt::format("tasks[{}].dueDate", tasks.size()), dueDate.error()));
             }
             object["dueDate"] = *dueDate;
         }

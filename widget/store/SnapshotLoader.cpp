@@ -41,7 +41,8 @@ ReadyWidgetEntry loadEntry(Instant date, const std::filesystem::path& container)
     }
 
     // 3. A live snapshot shows the parked ticks.
-    return {date, ReadyWidgetState::ready(snapshot->applyingPending(loadPendingCompletions(container)))};
+    return {date,
+            ReadyWidgetState::ready(snapshot->applyingPending(loadPendingCompletions(container)))};
 }
 
 } // namespace tandry

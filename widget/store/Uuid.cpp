@@ -1,10 +1,10 @@
 #include "widget/store/Uuid.h"
 
 #include <cerrno>
-#include <fmt/format.h>
-#include <ostream>
 #include <cstdio>
 #include <cstdlib>
+#include <fmt/format.h>
+#include <ostream>
 #include <sys/random.h>
 
 namespace tandry {
@@ -93,6 +93,8 @@ std::string uuidText(const Uuid& uuid) {
     return text;
 }
 
-std::ostream& operator<<(std::ostream& out, const Uuid& uuid) { return out << uuidText(uuid); }
+std::ostream& operator<<(std::ostream& out, const Uuid& uuid) {
+    return out << uuidText(uuid);
+}
 
 } // namespace tandry

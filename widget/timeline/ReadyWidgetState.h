@@ -37,9 +37,12 @@ private:
 
 inline const char* caseName(ReadyWidgetState::Case kind) {
     switch (kind) {
-    case ReadyWidgetState::Case::ready: return "ready";
-    case ReadyWidgetState::Case::waitingForApp: return "waitingForApp";
-    case ReadyWidgetState::Case::stale: return "stale";
+    case ReadyWidgetState::Case::ready:
+        return "ready";
+    case ReadyWidgetState::Case::waitingForApp:
+        return "waitingForApp";
+    case ReadyWidgetState::Case::stale:
+        return "stale";
     }
     return "?";
 }
