@@ -1,6 +1,9 @@
 #include "cli/Commands.h"
 
 #include "cli/EntryJson.h"
+#include "cli/RenderCommand.h"
+#include "cli/ReloadCommand.h"
+#include "cli/TickCommand.h"
 #include "widget/store/SnapshotCodec.h"
 #include "widget/timeline/ReadyWidgetProvider.h"
 #include "widget/views/UserLanguage.h"
@@ -73,6 +76,10 @@ int runCommandLine(int argc, char** argv) {
 
     auto* placeholder = app.add_subcommand("placeholder", "Print the placeholder entry");
 
+    RenderCommand render(app);
+    TickCommand tick(app);
+    ReloadCommand reload(app);
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp& help) {
@@ -98,6 +105,15 @@ int runCommandLine(int argc, char** argv) {
             {.isPreview = preview},
             [&](ReadyWidgetEntry answer) { status = printJson(entryJson(answer)); });
         return status;
+    }
+    if (render.parsed()) {
+        return render.run();
+    }
+    if (tick.parsed()) {
+        return tick.run();
+    }
+    if (reload.parsed()) {
+        return reload.run();
     }
     if (placeholder->parsed()) {
         SystemClock clock;

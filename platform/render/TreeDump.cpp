@@ -58,7 +58,9 @@ struct Attributes {
         addColor(object, symbol.color);
     }
     void operator()(const IntentButton& button) const {
-        object["intent"] = Json{{"type", "TickReadyTaskIntent"}, {"taskID", button.intent.taskID}};
+        const auto& taskID = button.intent.taskID.value;
+        object["intent"] = Json{{"type", "TickReadyTaskIntent"},
+                                {"taskID", taskID ? Json(*taskID) : Json(nullptr)}};
         object["style"] = "plain";
         object["accessibilityLabel"] = button.accessibilityLabel;
     }

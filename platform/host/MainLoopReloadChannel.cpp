@@ -1,0 +1,39 @@
+#include "platform/host/MainLoopReloadChannel.h"
+
+#include <glib.h>
+
+namespace tandry {
+namespace {
+
+struct Request {
+    const MainLoopReloadChannel::Receiver* receiver;
+    std::string kind;
+};
+
+gboolean deliver(gpointer data) {
+    const auto* request = static_cast<Request*>(data);
+    (*request->receiver)(request->kind);
+    return G_SOURCE_REMOVE;
+}
+
+void release(gpointer data) {
+    delete static_cast<Request*>(data);
+}
+
+} // namespace
+
+MainLoopReloadChannel::MainLoopReloadChannel(Receiver receiver, GMainContext* context)
+    : receiver_(std::move(receiver)),
+      context_(context != nullptr ? g_main_context_ref(context)
+                                  : g_main_context_ref_thread_default()) {}
+
+MainLoopReloadChannel::~MainLoopReloadChannel() {
+    g_main_context_unref(context_);
+}
+
+void MainLoopReloadChannel::reloadTimelines(std::string_view kind) {
+    g_main_context_invoke_full(context_, G_PRIORITY_DEFAULT, deliver,
+                               new Request{&receiver_, std::string(kind)}, release);
+}
+
+} // namespace tandry

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "widget/app/WidgetFamily.h"
+
+#include <optional>
+#include <ostream>
+#include <string>
+
+namespace tandry {
+
+// Where a widget is on the desktop: its kind, the family it is drawn in and,
+// where the window system reports it, the position of its window's top-left
+// corner in screen pixels.
+struct Placement {
+    std::string kind;
+    WidgetFamily family = WidgetFamily::systemMedium;
+    std::optional<int> x;
+    std::optional<int> y;
+
+    bool operator==(const Placement&) const = default;
+};
+
+inline std::ostream& operator<<(std::ostream& out, const Placement& placement) {
+    out << "Placement{" << placement.kind << ' ' << placement.family;
+    if (placement.x && placement.y) {
+        out << " at " << *placement.x << ',' << *placement.y;
+    }
+    return out << '}';
+}
+
+} // namespace tandry

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "platform/host/Placement.h"
+#include "widget/store/Error.h"
+
+#include <filesystem>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+namespace tandry {
+
+// The widgets placed on the desktop, kept between runs of the host in one
+// small JSON file:
+//   {"placements":[{"kind":"TandryReadyWidget","family":"systemMedium","x":40,"y":60}]}
+class PlacementStore {
+public:
+    explicit PlacementStore(std::filesystem::path file) : file_(std::move(file)) {}
+
+    // The file under $XDG_STATE_HOME (default ~/.local/state):
+    // tandry-widget/placements.json. Absent when neither variable nor HOME
+    // gives an absolute directory.
+    static std::optional<PlacementStore> standard();
+
+    const std::filesystem::path& file() const { return file_; }
+
+    // The saved placements; none when the file is missing or unreadable.
+    // Entries with an unknown family or no kind are skipped.
+    std::vector<Placement> load() const;
+
+    // Replaces the file atomically: written beside it under a temporary name,
+    // flushed, then renamed over it, so a crash leaves the old or the new
+    // list, never half of one. Creates the directory when needed.
+    Result<void> save(const std::vector<Placement>& placements) const;
+
+private:
+    std::filesystem::path file_;
+};
+
+// "systemSmall" or the short "small", and so on; nothing for other names.
+std::optional<WidgetFamily> widgetFamilyNamed(std::string_view name);
+
+} // namespace tandry

@@ -1,0 +1,431 @@
+#include "platform/host/WidgetHost.h"
+
+#include "platform/host/ContainerMonitor.h"
+#include "platform/host/DesktopAppearance.h"
+#include "platform/host/HostBus.h"
+#include "platform/host/IntentWorker.h"
+#include "platform/host/MainLoopReloadChannel.h"
+#include "platform/host/TimelineScheduler.h"
+#include "platform/host/WallClockAlarm.h"
+#include "platform/host/WidgetWindow.h"
+#include "platform/log/JournalLog.h"
+#include "platform/render/CardSize.h"
+#include "widget/app/TandryWidgetBundle.h"
+#include "widget/store/AppGroup.h"
+#include "widget/views/WidgetStrings.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <glib-unix.h>
+#include <gtk/gtk.h>
+
+#undef G_LOG_DOMAIN
+#define G_LOG_DOMAIN "tandry-widget-host"
+
+namespace tandry {
+namespace {
+
+// Reload requests that arrive within this time of the first are answered by
+// one load: a tick's own request and the file monitor's report of its record
+// typically land a few milliseconds apart.
+constexpr unsigned burstMilliseconds = 40;
+
+// After the user drags a widget, its new position is saved once the window
+// manager has had time to finish the move.
+constexpr unsigned saveDelaySeconds = 2;
+
+// The gap, in screen pixels, around widgets placed for the first time.
+constexpr int firstPlaceMargin = 24;
+
+} // namespace
+
+std::optional<std::filesystem::path> expectedContainerLocation() {
+    const std::string& group = appGroupIdentifier();
+    if (!isSafePathComponent(group)) {
+        return std::nullopt;
+    }
+    std::filesystem::path dataHome;
+    if (const char* value = std::getenv("XDG_DATA_HOME"); value && *value == '/') {
+        dataHome = value;
+    } else if (const char* home = std::getenv("HOME"); home && *home == '/') {
+        dataHome = std::filesystem::path(home) / ".local" / "share";
+    } else {
+        return std::nullopt;
+    }
+    return dataHome / "group-containers" / group;
+}
+
+// One kind of widget: its declaration, its scheduler, its latest entry and
+// where that entry is shown.
+struct WidgetHost::HostedKind {
+    HostedKind(StaticConfiguration configuration, const Clock& clock, WidgetHost& host)
+        : configuration(std::move(configuration)), scheduler(clock), host(host) {}
+
+    StaticConfiguration configuration;
+    TimelineScheduler scheduler;
+    std::optional<ReadyWidgetEntry> entry;
+    std::vector<std::unique_ptr<WidgetWindow>> windows;
+    // The families written to the output directory.
+    std::vector<WidgetFamily> outputFamilies;
+    unsigned burstSource = 0;
+    WidgetHost& host;
+};
+
+struct WidgetHost::Signals {
+    static void startup(GApplication*, gpointer host) { static_cast<WidgetHost*>(host)->startup(); }
+    static void activate(GApplication*, gpointer host) {
+        static_cast<WidgetHost*>(host)->activate();
+    }
+    static void shutdown(GApplication*, gpointer host) {
+        static_cast<WidgetHost*>(host)->shutdown();
+    }
+
+    static void reloadAction(GSimpleAction*, GVariant* parameter, gpointer host) {
+        static_cast<WidgetHost*>(host)->requestReload(g_variant_get_string(parameter, nullptr));
+    }
+
+    static void tickAction(GSimpleAction*, GVariant* parameter, gpointer host) {
+        auto* self = static_cast<WidgetHost*>(host);
+        if (self->worker_) {
+            self->worker_->perform(
+                TickReadyTaskIntent(std::string(g_variant_get_string(parameter, nullptr))));
+        }
+    }
+
+    static gboolean burstEnded(gpointer data) {
+        auto* hosted = static_cast<HostedKind*>(data);
+        hosted->burstSource = 0;
+        if (hosted->scheduler.isLoadDue()) {
+            hosted->host.load(*hosted);
+        }
+        return G_SOURCE_REMOVE;
+    }
+
+    static gboolean saveNow(gpointer host) {
+        auto* self = static_cast<WidgetHost*>(host);
+        self->saveSource_ = 0;
+        self->savePlacements();
+        return G_SOURCE_REMOVE;
+    }
+
+    static gboolean quit(gpointer host) {
+        g_application_quit(static_cast<WidgetHost*>(host)->application_);
+        return G_SOURCE_CONTINUE;
+    }
+};
+
+WidgetHost::WidgetHost(HostOptions options) : options_(std::move(options)) {}
+
+WidgetHost::~WidgetHost() {
+    if (application_ != nullptr) {
+        g_object_unref(application_);
+    }
+}
+
+int WidgetHost::run(const char* programName) {
+    g_set_prgname("tandry-widget-host");
+    // Without windows no display is needed, so a plain GIO application will do.
+    application_ =
+        options_.headless
+            ? g_application_new(hostApplicationId, G_APPLICATION_DEFAULT_FLAGS)
+            : G_APPLICATION(gtk_application_new(hostApplicationId, G_APPLICATION_DEFAULT_FLAGS));
+    g_signal_connect(application_, "startup", G_CALLBACK(&Signals::startup), this);
+    g_signal_connect(application_, "activate", G_CALLBACK(&Signals::activate), this);
+    g_signal_connect(application_, "shutdown", G_CALLBACK(&Signals::shutdown), this);
+
+    const GActionEntry actions[] = {
+        {reloadActionName, &Signals::reloadAction, "s", nullptr, nullptr, {}},
+        {tickActionName, &Signals::tickAction, "s", nullptr, nullptr, {}},
+    };
+    g_action_map_add_action_entries(G_ACTION_MAP(application_), actions, G_N_ELEMENTS(actions),
+                                    this);
+
+    g_unix_signal_add(SIGTERM, &Signals::quit, this);
+    g_unix_signal_add(SIGINT, &Signals::quit, this);
+
+    std::vector<char*> arguments{const_cast<char*>(programName)};
+    std::string service = "--gapplication-service";
+    if (options_.service) {
+        arguments.push_back(service.data());
+    }
+    arguments.push_back(nullptr);
+    return g_application_run(application_, static_cast<int>(arguments.size() - 1),
+                             arguments.data());
+}
+
+void WidgetHost::startup() {
+    // A second start of the host only activates the first (GApplication
+    // forwards it), so everything below happens once per session.
+    started_ = true;
+    renderer_ = std::make_unique<CardRenderer>();
+    reloadChannel_ = std::make_unique<MainLoopReloadChannel>(
+        [this](const std::string& kind) { requestReload(kind); });
+    worker_ = std::make_unique<IntentWorker>(IntentServices{clock_, widgetLog(), *reloadChannel_});
+    if (options_.output) {
+        output_.emplace(*options_.output, options_.outputScale);
+    }
+    store_ = PlacementStore::standard();
+
+    for (const TandryReadyWidget& widget : TandryWidgetBundle{}.body()) {
+        kinds_.push_back(std::make_unique<HostedKind>(widget.body(), clock_, *this));
+    }
+    placeWidgets();
+
+    monitor_ = std::make_unique<ContainerMonitor>([this] {
+        for (auto& hosted : kinds_) {
+            if (hosted->scheduler.requestReload()) {
+                scheduleBurst(*hosted);
+            }
+        }
+    });
+    alarm_ = std::make_unique<WallClockAlarm>([this](WallClockAlarm::Reason reason) {
+        if (reason == WallClockAlarm::Reason::clockChanged) {
+            for (auto& hosted : kinds_) {
+                if (hosted->scheduler.clockChanged()) {
+                    scheduleBurst(*hosted);
+                }
+            }
+            return;
+        }
+        loadDueTimelines();
+    });
+    if (options_.scheme == SchemeChoice::automatic) {
+        appearance_ = std::make_unique<DesktopAppearance>(
+            g_application_get_dbus_connection(application_), [this](ColorScheme) { presentAll(); });
+    }
+    if (options_.headless) {
+        // Nothing else keeps a GIO application without windows running.
+        g_application_hold(application_);
+    }
+    loadDueTimelines();
+}
+
+void WidgetHost::activate() {
+    for (auto& hosted : kinds_) {
+        for (auto& window : hosted->windows) {
+            gtk_window_present(window->window());
+        }
+    }
+}
+
+void WidgetHost::shutdown() {
+    if (!started_) {
+        return;
+    }
+    if (saveSource_ != 0) {
+        g_source_remove(saveSource_);
+        saveSource_ = 0;
+    }
+    savePlacements();
+    // Intents still running finish first; what they ask of the main loop
+    // afterwards is dropped with it.
+    worker_.reset();
+    for (auto& hosted : kinds_) {
+        if (hosted->burstSource != 0) {
+            g_source_remove(hosted->burstSource);
+        }
+        hosted->windows.clear();
+    }
+    appearance_.reset();
+    alarm_.reset();
+    monitor_.reset();
+}
+
+void WidgetHost::placeWidgets() {
+    const std::vector<Placement> saved = store_ ? store_->load() : std::vector<Placement>{};
+    // Widgets placed for the first time go in a column at the top left of
+    // the screen, one under the other, until the user drags them elsewhere.
+    int nextFreeY = firstPlaceMargin;
+    for (auto& hosted : kinds_) {
+        const auto offered = offeredFamilies(hosted->configuration);
+        const auto isOffered = [&](WidgetFamily family) {
+            return std::find(offered.begin(), offered.end(), family) != offered.end();
+        };
+        const std::string& kind = hosted->configuration.kind;
+
+        // 1. The placements: the families asked for on the command line (in
+        //    the places they had last time), else those saved, else one
+        //    widget of the medium size when offered, else of the first size.
+        std::vector<Placement> placements;
+        std::vector<Placement> unused;
+        std::copy_if(saved.begin(), saved.end(), std::back_inserter(unused),
+                     [&](const Placement& placement) {
+                         return placement.kind == kind && isOffered(placement.family);
+                     });
+        if (!options_.families.empty()) {
+            for (WidgetFamily family : options_.families) {
+                if (!isOffered(family)) {
+                    continue;
+                }
+                Placement placement{.kind = kind, .family = family, .x = {}, .y = {}};
+                auto previous = std::find_if(unused.begin(), unused.end(), [&](const Placement& p) {
+                    return p.family == family;
+                });
+                if (previous != unused.end()) {
+                    placement = *previous;
+                    unused.erase(previous);
+                }
+                placements.push_back(placement);
+            }
+        } else if (!unused.empty()) {
+            placements = unused;
+        } else if (!offered.empty()) {
+            placements.push_back({.kind = kind,
+                                  .family = isOffered(WidgetFamily::systemMedium)
+                                                ? WidgetFamily::systemMedium
+                                                : offered.front(),
+                                  .x = {},
+                                  .y = {}});
+        }
+
+        // 2. Headless, each placement's family is a picture; otherwise each
+        //    is a window, and with an output directory a picture as well.
+        for (const Placement& placement : placements) {
+            if (std::find(hosted->outputFamilies.begin(), hosted->outputFamilies.end(),
+                          placement.family) == hosted->outputFamilies.end()) {
+                hosted->outputFamilies.push_back(placement.family);
+            }
+        }
+        if (options_.headless) {
+            if (options_.families.empty()) {
+                hosted->outputFamilies = offered;
+            }
+            continue;
+        }
+        const std::string title = hosted->configuration.displayName
+                                      ? WidgetStrings::text(hosted->configuration.displayName->key)
+                                      : kind;
+        for (Placement placement : placements) {
+            if (!placement.x || !placement.y) {
+                placement.x = firstPlaceMargin;
+                placement.y = nextFreeY;
+                nextFreeY +=
+                    static_cast<int>(render::cardSize(placement.family).height) + firstPlaceMargin;
+            }
+            hosted->windows.push_back(std::make_unique<WidgetWindow>(
+                GTK_APPLICATION(application_), placement, title,
+                WidgetWindow::Actions{
+                    .tick = [this](const TickReadyTaskIntent& intent) { worker_->perform(intent); },
+                    .openUrl = [this](std::string_view url) { urlOpener_.open(url); },
+                    .moved = [this] { scheduleSave(); },
+                }));
+        }
+    }
+    savePlacements();
+}
+
+void WidgetHost::requestReload(const std::string& kind) {
+    for (auto& hosted : kinds_) {
+        if (hosted->configuration.kind == kind && hosted->scheduler.requestReload()) {
+            scheduleBurst(*hosted);
+        }
+    }
+}
+
+void WidgetHost::scheduleBurst(HostedKind& hosted) {
+    if (hosted.burstSource == 0) {
+        hosted.burstSource = g_timeout_add(burstMilliseconds, &Signals::burstEnded, &hosted);
+    }
+}
+
+void WidgetHost::loadDueTimelines() {
+    for (auto& hosted : kinds_) {
+        if (hosted->scheduler.isLoadDue()) {
+            load(*hosted);
+        }
+    }
+}
+
+void WidgetHost::load(HostedKind& hosted) {
+    const std::int64_t started = g_get_monotonic_time();
+    const ReadyWidgetProvider provider = hosted.configuration.provider(clock_);
+    provider.getTimeline({}, [&](Timeline timeline) {
+        if (!timeline.entries.empty()) {
+            hosted.entry = timeline.entries.front();
+        }
+        hosted.scheduler.timelineLoaded(timeline.policy);
+    });
+    present(hosted);
+    armAlarm();
+    watchContainer();
+    g_debug("load %d of %s drawn in %.1f ms", hosted.scheduler.loadCount(),
+            hosted.configuration.kind.c_str(),
+            static_cast<double>(g_get_monotonic_time() - started) / 1000.0);
+}
+
+void WidgetHost::present(HostedKind& hosted) {
+    if (!hosted.entry) {
+        return;
+    }
+    const ColorScheme current = scheme();
+    for (auto& window : hosted.windows) {
+        window->show(hosted.configuration, *hosted.entry, current, *renderer_);
+    }
+    if (!output_) {
+        return;
+    }
+    for (WidgetFamily family : hosted.outputFamilies) {
+        const auto card = renderer_->render(hosted.configuration, *hosted.entry, family, current,
+                                            output_->scale());
+        if (auto written = output_->write(hosted.configuration.kind, family, current, card);
+            !written) {
+            g_warning("Could not write the card: %s", written.error().message.c_str());
+        }
+    }
+}
+
+void WidgetHost::presentAll() {
+    for (auto& hosted : kinds_) {
+        present(*hosted);
+    }
+}
+
+void WidgetHost::armAlarm() {
+    std::optional<Instant> earliest;
+    for (auto& hosted : kinds_) {
+        if (auto at = hosted->scheduler.nextPolicyReload(); at && (!earliest || *at < *earliest)) {
+            earliest = at;
+        }
+    }
+    alarm_->set(earliest);
+}
+
+void WidgetHost::watchContainer() {
+    monitor_->watch(expectedContainerLocation());
+}
+
+void WidgetHost::scheduleSave() {
+    if (saveSource_ != 0) {
+        g_source_remove(saveSource_);
+    }
+    saveSource_ = g_timeout_add_seconds(saveDelaySeconds, &Signals::saveNow, this);
+}
+
+void WidgetHost::savePlacements() {
+    if (!store_ || options_.headless) {
+        return;
+    }
+    std::vector<Placement> placements;
+    for (auto& hosted : kinds_) {
+        for (auto& window : hosted->windows) {
+            placements.push_back(window->placement());
+        }
+    }
+    if (auto saved = store_->save(placements); !saved) {
+        g_warning("Could not save the widgets' places: %s", saved.error().message.c_str());
+    }
+}
+
+ColorScheme WidgetHost::scheme() const {
+    switch (options_.scheme) {
+    case SchemeChoice::light:
+        return ColorScheme::light;
+    case SchemeChoice::dark:
+        return ColorScheme::dark;
+    case SchemeChoice::automatic:
+        return appearance_ ? appearance_->scheme() : ColorScheme::light;
+    }
+    return ColorScheme::light;
+}
+
+} // namespace tandry

@@ -1,0 +1,320 @@
+#include "platform/host/WidgetWindow.h"
+
+#include "platform/host/DesktopWindowHints.h"
+#include "platform/render/CardSize.h"
+#include "platform/render/Painter.h"
+
+#include <cmath>
+#include <gtk/gtk.h>
+
+namespace tandry {
+namespace {
+
+using render::LaidOutElement;
+
+// How long a count takes to roll to its new value.
+constexpr std::int64_t transitionMicroseconds = 350'000;
+
+// How far the pointer must travel before a press on the card becomes a move.
+constexpr double dragThreshold = 4;
+
+struct ButtonFrame {
+    IntentButton button;
+    render::Rect frame;
+};
+
+// The tick buttons of a laid-out card, in tree order (the reading order).
+void collectButtons(const LaidOutElement& element, std::vector<ButtonFrame>& buttons) {
+    if (const auto* button = std::get_if<IntentButton>(&element.kind)) {
+        buttons.push_back({*button, element.frame});
+    }
+    for (const LaidOutElement& child : element.children) {
+        collectButtons(child, buttons);
+    }
+}
+
+bool contains(const render::Rect& frame, double x, double y) {
+    return x >= frame.minX() && x < frame.maxX() && y >= frame.minY() && y < frame.maxY();
+}
+
+// The innermost click-through URL whose frame holds the point.
+std::optional<std::string> linkAt(const LaidOutElement& element, double x, double y) {
+    if (!contains(element.frame, x, y)) {
+        return std::nullopt;
+    }
+    for (const LaidOutElement& child : element.children) {
+        if (auto url = linkAt(child, x, y)) {
+            return url;
+        }
+    }
+    if (const auto* link = std::get_if<ClickThroughUrl>(&element.kind)) {
+        return link->url;
+    }
+    return std::nullopt;
+}
+
+void installStyle() {
+    static bool installed = false;
+    if (installed) {
+        return;
+    }
+    installed = true;
+    // The window shows only the card; the buttons only their focus ring,
+    // because the painter draws their circles.
+    GtkCssProvider* provider = gtk_css_provider_new();
+    gtk_css_provider_load_from_data(provider,
+                                    "window.tandry-widget { background: none; box-shadow: none; }"
+                                    "button.tandry-tick { min-width: 0; min-height: 0; padding: 0;"
+                                    "  margin: 0; border: none; border-radius: 50%;"
+                                    "  background: none; box-shadow: none; }"
+                                    "button.tandry-tick:focus-visible {"
+                                    "  outline: 2px solid alpha(currentColor, 0.6);"
+                                    "  outline-offset: 1px; }",
+                                    -1);
+    gtk_style_context_add_provider_for_display(gdk_display_get_default(),
+                                               GTK_STYLE_PROVIDER(provider),
+                                               GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
+    g_object_unref(provider);
+}
+
+} // namespace
+
+// The GTK callbacks, with access to the window's state.
+struct WidgetWindow::Signals {
+    static void draw(GtkDrawingArea*, cairo_t* cairo, int, int, gpointer data) {
+        auto* self = static_cast<WidgetWindow*>(data);
+        if (!self->card_) {
+            return;
+        }
+        const render::PaintOptions options{self->scheme_};
+        if (self->progress_ < 1) {
+            paintCountTransition(cairo, *self->card_, self->changes_, self->progress_, options);
+        } else {
+            render::paintCard(cairo, *self->card_, options);
+        }
+    }
+
+    static gboolean transitionFrame(GtkWidget* widget, GdkFrameClock* clock, gpointer data) {
+        auto* self = static_cast<WidgetWindow*>(data);
+        const std::int64_t now = gdk_frame_clock_get_frame_time(clock);
+        if (self->transitionStart_ == 0) {
+            self->transitionStart_ = now;
+        }
+        self->progress_ = static_cast<double>(now - self->transitionStart_) /
+                          static_cast<double>(transitionMicroseconds);
+        gtk_widget_queue_draw(widget);
+        if (self->progress_ >= 1) {
+            self->progress_ = 1;
+            self->transitionTick_ = 0;
+            return G_SOURCE_REMOVE;
+        }
+        return G_SOURCE_CONTINUE;
+    }
+
+    static void realize(GtkWidget* widget, gpointer data) {
+        auto* self = static_cast<WidgetWindow*>(data);
+        applyDesktopWidgetHints(GTK_WINDOW(widget));
+        if (self->placement_.x && self->placement_.y) {
+            moveWindow(GTK_WINDOW(widget), *self->placement_.x, *self->placement_.y);
+        }
+    }
+
+    static void map(GtkWidget* widget, gpointer data) {
+        // Window managers may place a window anew when it maps; ask again.
+        auto* self = static_cast<WidgetWindow*>(data);
+        if (self->placement_.x && self->placement_.y) {
+            moveWindow(GTK_WINDOW(widget), *self->placement_.x, *self->placement_.y);
+        }
+    }
+
+    static void tickClicked(GtkButton* button, gpointer data) {
+        auto* self = static_cast<WidgetWindow*>(data);
+        for (std::size_t i = 0; i < self->buttons_.size(); ++i) {
+            if (self->buttons_[i] == GTK_WIDGET(button) && i < self->intents_.size()) {
+                self->actions_.tick(self->intents_[i]);
+                return;
+            }
+        }
+    }
+
+    static void dragBegin(GtkGestureDrag*, double, double, gpointer data) {
+        static_cast<WidgetWindow*>(data)->moving_ = false;
+    }
+
+    static void dragUpdate(GtkGestureDrag* gesture, double dx, double dy, gpointer data) {
+        auto* self = static_cast<WidgetWindow*>(data);
+        if (self->moving_ || std::hypot(dx, dy) < dragThreshold) {
+            return;
+        }
+        self->moving_ = true;
+        double startX = 0;
+        double startY = 0;
+        gtk_gesture_drag_get_start_point(gesture, &startX, &startY);
+        GdkSurface* surface = gtk_native_get_surface(GTK_NATIVE(self->window_));
+        GdkDevice* device = gtk_gesture_get_device(GTK_GESTURE(gesture));
+        const int button =
+            static_cast<int>(gtk_gesture_single_get_current_button(GTK_GESTURE_SINGLE(gesture)));
+        const guint32 time =
+            gtk_event_controller_get_current_event_time(GTK_EVENT_CONTROLLER(gesture));
+        gtk_event_controller_reset(GTK_EVENT_CONTROLLER(gesture));
+        if (surface != nullptr && GDK_IS_TOPLEVEL(surface) && device != nullptr) {
+            // The window manager moves the window from here on.
+            gdk_toplevel_begin_move(GDK_TOPLEVEL(surface), device, button, startX + dx, startY + dy,
+                                    time);
+            self->actions_.moved();
+        }
+    }
+
+    static void dragEnd(GtkGestureDrag* gesture, double dx, double dy, gpointer data) {
+        auto* self = static_cast<WidgetWindow*>(data);
+        if (self->moving_ || !self->card_ || std::hypot(dx, dy) >= dragThreshold) {
+            return;
+        }
+        double x = 0;
+        double y = 0;
+        gtk_gesture_drag_get_start_point(gesture, &x, &y);
+        if (auto url = linkAt(self->card_->root, x, y)) {
+            self->actions_.openUrl(*url);
+        }
+    }
+};
+
+WidgetWindow::WidgetWindow(GtkApplication* application, Placement placement, std::string title,
+                           Actions actions)
+    : placement_(std::move(placement)), actions_(std::move(actions)) {
+    installStyle();
+    const render::Size size = render::cardSize(placement_.family);
+    const int width = static_cast<int>(std::ceil(size.width));
+    const int height = static_cast<int>(std::ceil(size.height));
+
+    window_ = GTK_WINDOW(gtk_window_new());
+    g_object_ref_sink(window_);
+    gtk_window_set_application(window_, application);
+    gtk_window_set_title(window_, title.c_str());
+    gtk_window_set_decorated(window_, FALSE);
+    gtk_window_set_resizable(window_, FALSE);
+    gtk_window_set_default_size(window_, width, height);
+    gtk_widget_add_css_class(GTK_WIDGET(window_), "tandry-widget");
+
+    area_ = gtk_drawing_area_new();
+    gtk_widget_set_size_request(area_, width, height);
+    gtk_drawing_area_set_draw_func(GTK_DRAWING_AREA(area_), &Signals::draw, this, nullptr);
+
+    GtkGesture* drag = gtk_gesture_drag_new();
+    gtk_gesture_single_set_button(GTK_GESTURE_SINGLE(drag), GDK_BUTTON_PRIMARY);
+    g_signal_connect(drag, "drag-begin", G_CALLBACK(&Signals::dragBegin), this);
+    g_signal_connect(drag, "drag-update", G_CALLBACK(&Signals::dragUpdate), this);
+    g_signal_connect(drag, "drag-end", G_CALLBACK(&Signals::dragEnd), this);
+    gtk_widget_add_controller(area_, GTK_EVENT_CONTROLLER(drag));
+
+    overlay_ = gtk_overlay_new();
+    gtk_overlay_set_child(GTK_OVERLAY(overlay_), area_);
+    gtk_window_set_child(window_, overlay_);
+
+    g_signal_connect_after(window_, "realize", G_CALLBACK(&Signals::realize), this);
+    g_signal_connect_after(window_, "map", G_CALLBACK(&Signals::map), this);
+    gtk_window_present(window_);
+}
+
+WidgetWindow::~WidgetWindow() {
+    if (transitionTick_ != 0) {
+        gtk_widget_remove_tick_callback(area_, transitionTick_);
+    }
+    g_signal_handlers_disconnect_by_data(window_, this);
+    gtk_window_destroy(window_);
+    g_object_unref(window_);
+}
+
+double WidgetWindow::scale() const {
+    return gtk_widget_get_scale_factor(GTK_WIDGET(window_));
+}
+
+void WidgetWindow::show(const StaticConfiguration& configuration, const ReadyWidgetEntry& entry,
+                        ColorScheme scheme, CardRenderer& renderer) {
+    render::LaidOutCard next =
+        renderer.render(configuration, entry, placement_.family, scheme, scale());
+    changes_ = card_ ? countChanges(*card_, next) : std::vector<CountChange>{};
+    card_ = std::move(next);
+    scheme_ = scheme;
+    if (!changes_.empty()) {
+        progress_ = 0;
+        transitionStart_ = 0;
+        if (transitionTick_ == 0) {
+            transitionTick_ =
+                gtk_widget_add_tick_callback(area_, &Signals::transitionFrame, this, nullptr);
+        }
+    } else {
+        progress_ = 1;
+    }
+    rebuildButtons();
+    gtk_widget_queue_draw(area_);
+}
+
+void WidgetWindow::rebuildButtons() {
+    std::vector<ButtonFrame> frames;
+    collectButtons(card_->root, frames);
+    // Most loads change nothing about the buttons; those keep theirs.
+    bool unchanged = frames.size() == buttons_.size();
+    for (std::size_t i = 0; unchanged && i < frames.size(); ++i) {
+        unchanged = frames[i].button.intent == intents_[i] &&
+                    frames[i].button.accessibilityLabel == labels_[i] &&
+                    frames[i].frame == buttonFrames_[i];
+    }
+    if (unchanged) {
+        return;
+    }
+
+    // Keyboard focus stays on the same place in the list of buttons, so that
+    // ticking task after task from the keyboard needs no hunting.
+    std::optional<std::size_t> focused;
+    for (std::size_t i = 0; i < buttons_.size(); ++i) {
+        if (gtk_widget_has_focus(buttons_[i])) {
+            focused = i;
+        }
+        gtk_overlay_remove_overlay(GTK_OVERLAY(overlay_), buttons_[i]);
+    }
+    buttons_.clear();
+    intents_.clear();
+    labels_.clear();
+    buttonFrames_.clear();
+
+    for (const ButtonFrame& item : frames) {
+        GtkWidget* button = gtk_button_new();
+        gtk_widget_add_css_class(button, "tandry-tick");
+        // A click with the mouse leaves the keyboard focus where it was.
+        gtk_widget_set_focus_on_click(button, FALSE);
+        gtk_widget_set_halign(button, GTK_ALIGN_START);
+        gtk_widget_set_valign(button, GTK_ALIGN_START);
+        gtk_widget_set_margin_start(button, static_cast<int>(std::floor(item.frame.minX())));
+        gtk_widget_set_margin_top(button, static_cast<int>(std::floor(item.frame.minY())));
+        gtk_widget_set_size_request(button, static_cast<int>(std::ceil(item.frame.size.width)),
+                                    static_cast<int>(std::ceil(item.frame.size.height)));
+        gtk_accessible_update_property(GTK_ACCESSIBLE(button), GTK_ACCESSIBLE_PROPERTY_LABEL,
+                                       item.button.accessibilityLabel.c_str(), -1);
+        gtk_widget_set_tooltip_text(button, item.button.accessibilityLabel.c_str());
+        g_signal_connect(button, "clicked", G_CALLBACK(&Signals::tickClicked), this);
+        gtk_overlay_add_overlay(GTK_OVERLAY(overlay_), button);
+        buttons_.push_back(button);
+        intents_.push_back(item.button.intent);
+        labels_.push_back(item.button.accessibilityLabel);
+        buttonFrames_.push_back(item.frame);
+    }
+    if (focused && !buttons_.empty()) {
+        gtk_widget_grab_focus(buttons_[std::min(*focused, buttons_.size() - 1)]);
+    }
+}
+
+Placement WidgetWindow::placement() const {
+    Placement current = placement_;
+    // An unmapped window has no place on the screen yet; it keeps its own.
+    if (!gtk_widget_get_mapped(GTK_WIDGET(window_))) {
+        return current;
+    }
+    if (auto position = windowPosition(window_)) {
+        current.x = position->first;
+        current.y = position->second;
+    }
+    return current;
+}
+
+} // namespace tandry

@@ -1,0 +1,87 @@
+#pragma once
+
+#include "platform/host/CardRenderer.h"
+#include "platform/host/CountTransition.h"
+#include "platform/host/Placement.h"
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+typedef struct _GtkApplication GtkApplication;
+typedef struct _GtkWidget GtkWidget;
+typedef struct _GtkWindow GtkWindow;
+
+namespace tandry {
+
+// One placed widget on the desktop: an undecorated window of its family's
+// size showing the card, drawn by the painter at the screen's scale. Each tick
+// button of the card is a real, transparent GTK button over the button's
+// laid-out frame, so it takes keyboard focus and carries the row's
+// accessibility label; a click anywhere else opens the card's link, and a drag
+// moves the widget.
+class WidgetWindow {
+public:
+    // What the window asks of the host.
+    struct Actions {
+        // A tick button was pressed: run the intent (on a worker, not here).
+        std::function<void(const TickReadyTaskIntent& intent)> tick;
+        // The card was clicked outside any button.
+        std::function<void(std::string_view url)> openUrl;
+        // The user moved the widget.
+        std::function<void()> moved;
+    };
+
+    WidgetWindow(GtkApplication* application, Placement placement, std::string title,
+                 Actions actions);
+    ~WidgetWindow();
+    WidgetWindow(const WidgetWindow&) = delete;
+    WidgetWindow& operator=(const WidgetWindow&) = delete;
+
+    // Draws `entry`; a count that changed since the last card rolls to its
+    // new value.
+    void show(const StaticConfiguration& configuration, const ReadyWidgetEntry& entry,
+              ColorScheme scheme, CardRenderer& renderer);
+
+    // The placement with the window's position as the window system reports it now.
+    Placement placement() const;
+
+    // The card shown now, once the first entry arrived.
+    const std::optional<render::LaidOutCard>& card() const { return card_; }
+
+    // Device pixels per point of the screen the window is on.
+    double scale() const;
+
+    GtkWindow* window() const { return window_; }
+
+private:
+    struct Signals;
+
+    void rebuildButtons();
+
+    GtkWindow* window_ = nullptr;
+    GtkWidget* overlay_ = nullptr;
+    GtkWidget* area_ = nullptr;
+    std::vector<GtkWidget*> buttons_;
+    // Per button: the intent it runs, its label and its frame on the card.
+    std::vector<TickReadyTaskIntent> intents_;
+    std::vector<std::string> labels_;
+    std::vector<render::Rect> buttonFrames_;
+    Placement placement_;
+    Actions actions_;
+    std::optional<render::LaidOutCard> card_;
+    ColorScheme scheme_ = ColorScheme::light;
+
+    // The count transition in progress.
+    std::vector<CountChange> changes_;
+    std::int64_t transitionStart_ = 0;
+    unsigned transitionTick_ = 0;
+    double progress_ = 1;
+
+    // The drag in progress: whether it has become a move of the window.
+    bool moving_ = false;
+};
+
+} // namespace tandry

@@ -1,0 +1,82 @@
+#include "tests/support/ChildProcess.h"
+
+#include <csignal>
+#include <fcntl.h>
+#include <stdexcept>
+#include <sys/wait.h>
+#include <unistd.h>
+
+extern char** environ;
+
+namespace tandry::testing {
+
+ChildProcess::ChildProcess(const std::vector<std::string>& arguments,
+                           const std::map<std::string, std::optional<std::string>>& environment,
+                           const std::filesystem::path& log) {
+    std::vector<std::string> variables;
+    for (char** variable = environ; *variable; ++variable) {
+        std::string entry(*variable);
+        if (!environment.contains(entry.substr(0, entry.find('=')))) {
+            variables.push_back(entry);
+        }
+    }
+    for (const auto& [name, value] : environment) {
+        if (value) {
+            variables.push_back(name + "=" + *value);
+        }
+    }
+    std::vector<char*> argv;
+    for (const auto& argument : arguments) {
+        argv.push_back(const_cast<char*>(argument.c_str()));
+    }
+    argv.push_back(nullptr);
+    std::vector<char*> envp;
+    for (auto& variable : variables) {
+        envp.push_back(variable.data());
+    }
+    envp.push_back(nullptr);
+
+    const int output = ::open(log.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (output < 0) {
+        throw std::runtime_error("cannot open " + log.string());
+    }
+    pid_ = ::fork();
+    if (pid_ == 0) {
+        ::dup2(output, STDOUT_FILENO);
+        ::dup2(output, STDERR_FILENO);
+        ::execve(argv[0], argv.data(), envp.data());
+        ::_exit(127);
+    }
+    ::close(output);
+    if (pid_ < 0) {
+        throw std::runtime_error("fork failed");
+    }
+}
+
+ChildProcess::~ChildProcess() {
+    stop();
+}
+
+bool ChildProcess::running() {
+    if (status_) {
+        return false;
+    }
+    int status = 0;
+    if (::waitpid(pid_, &status, WNOHANG) == pid_) {
+        status_ = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        return false;
+    }
+    return true;
+}
+
+int ChildProcess::stop() {
+    if (!status_ && pid_ > 0) {
+        ::kill(pid_, SIGTERM);
+        int status = 0;
+        ::waitpid(pid_, &status, 0);
+        status_ = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+    return status_.value_or(-1);
+}
+
+} // namespace tandry::testing

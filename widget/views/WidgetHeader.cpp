@@ -1,0 +1,28 @@
+#include "widget/views/WidgetHeader.h"
+
+#include "widget/views/WidgetStrings.h"
+
+#include <ostream>
+
+namespace tandry {
+
+Element WidgetHeader::body() const {
+    return HStack{.alignment = VerticalAlignment::center,
+                  .spacing = 5,
+                  .children = {
+                      SymbolImage{.name = "point.3.connected.trianglepath.dotted",
+                                  .font = {11, FontWeight::semibold, FontDesign::standard},
+                                  .color = palette.accent},
+                      Text{.string = WidgetStrings::text("widget.header"),
+                           .font = {12, FontWeight::semibold, FontDesign::standard},
+                           .color = palette.ink,
+                           .lineLimit = 1,
+                           .fixedSize = false},
+                  }};
+}
+
+std::ostream& operator<<(std::ostream& out, const WidgetHeader& header) {
+    return out << "WidgetHeader{" << header.palette << '}';
+}
+
+} // namespace tandry
