@@ -35,18 +35,6 @@ Result<void> replaceCard(const render::LaidOutCard& card, const std::filesystem:
 
 } // namespace
 
-std::string_view shortFamilyName(WidgetFamily family) {
-    switch (family) {
-    case WidgetFamily::systemSmall:
-        return "small";
-    case WidgetFamily::systemMedium:
-        return "medium";
-    case WidgetFamily::systemLarge:
-        return "large";
-    }
-    return "medium";
-}
-
 std::filesystem::path HeadlessOutput::pictureFile(std::string_view kind,
                                                   WidgetFamily family) const {
     return outputFile(directory_, kind, family, ".png");

@@ -35,7 +35,4 @@ private:
     double scale_;
 };
 
-// "small", "medium" or "large".
-std::string_view shortFamilyName(WidgetFamily family);
-
 } // namespace tandry

@@ -34,18 +34,6 @@ inline ReadySnapshot mixedSnapshot() {
     return snapshot;
 }
 
-inline std::string familyFileName(WidgetFamily family) {
-    switch (family) {
-    case WidgetFamily::systemSmall:
-        return "small";
-    case WidgetFamily::systemMedium:
-        return "medium";
-    case WidgetFamily::systemLarge:
-        return "large";
-    }
-    return "medium";
-}
-
 // The card for an entry, laid out with the fixed-advance measurer.
 inline render::LaidOutCard
 layOutCard(WidgetFamily family, ColorScheme scheme, const ReadyWidgetState& state,

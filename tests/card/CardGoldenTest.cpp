@@ -31,7 +31,8 @@ TEST(CardGolden, EveryFamilyInEveryState) {
     for (const WidgetFamily family :
          {WidgetFamily::systemSmall, WidgetFamily::systemMedium, WidgetFamily::systemLarge}) {
         for (const State& state : states) {
-            const std::string file = familyFileName(family) + "-" + state.name + ".txt";
+            const std::string file =
+                std::string(shortFamilyName(family)) + "-" + state.name + ".txt";
             SCOPED_TRACE(file);
             expectMatchesGolden(outline(layOutCard(family, ColorScheme::light, state.state).root),
                                 goldenDirectory / file);

@@ -3,28 +3,14 @@
 #include "platform/render/PngEncoder.h"
 #include "tests/card/CardFixtures.h"
 #include "tests/card/CardOutline.h"
+#include "tests/support/DecodedPng.h"
 #include "tests/support/ScopedLanguage.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
-#include <png.h>
 
 namespace tandry::testing {
 namespace {
-
-struct Pixel {
-    int red = 0;
-    int green = 0;
-    int blue = 0;
-    int alpha = 0;
-
-    bool operator==(const Pixel&) const = default;
-};
-
-std::ostream& operator<<(std::ostream& out, const Pixel& pixel) {
-    return out << "rgba(" << pixel.red << ", " << pixel.green << ", " << pixel.blue << ", "
-               << pixel.alpha << ')';
-}
 
 Pixel opaque(unsigned packed) {
     return {static_cast<int>((packed >> 16) & 0xFF), static_cast<int>((packed >> 8) & 0xFF),
@@ -34,14 +20,9 @@ Pixel opaque(unsigned packed) {
 // A rendered card, decoded back from its PNG bytes as a viewer would read it.
 struct RenderedCard {
     render::LaidOutCard card;
-    int width = 0;
-    int height = 0;
-    std::vector<unsigned char> rgba;
+    DecodedPng image;
 
-    Pixel at(int x, int y) const {
-        const unsigned char* p = &rgba[(static_cast<std::size_t>(y) * width + x) * 4];
-        return {p[0], p[1], p[2], p[3]};
-    }
+    Pixel at(int x, int y) const { return image.at(x, y); }
 
     // How many pixels inside a laid-out frame are exactly `colour`.
     int count(const render::Rect& frame, Pixel colour) const {
@@ -62,23 +43,13 @@ RenderedCard render(WidgetFamily family, ColorScheme scheme, const ReadyWidgetSt
     const ReadyWidgetView view{family, scheme, {utc(2026, 12, 5, 9, 30), state}};
     RenderedCard rendered{render::layoutCard(view.body(FakeDueDateFormat()),
                                              render::cardSize(family), measurer, {2, {}}),
-                          0,
-                          0,
                           {}};
     const render::CairoSurface image = render::paintImage(rendered.card, {2, scheme});
     const Result<std::vector<unsigned char>> png = render::encodePng(image.get());
     EXPECT_TRUE(png.has_value());
-    if (!png) {
-        return rendered;
+    if (png) {
+        rendered.image = decodePng(*png);
     }
-    png_image decoded{};
-    decoded.version = PNG_IMAGE_VERSION;
-    EXPECT_TRUE(png_image_begin_read_from_memory(&decoded, png->data(), png->size()));
-    decoded.format = PNG_FORMAT_RGBA;
-    rendered.width = static_cast<int>(decoded.width);
-    rendered.height = static_cast<int>(decoded.height);
-    rendered.rgba.resize(PNG_IMAGE_SIZE(decoded));
-    EXPECT_TRUE(png_image_finish_read(&decoded, nullptr, rendered.rgba.data(), 0, nullptr));
     return rendered;
 }
 
@@ -104,11 +75,11 @@ TEST(CardPixels, PaintsTheCardBackgroundOfTheAppearance) {
         SCOPED_TRACE(::testing::Message() << row.family << ' ' << row.scheme << ' ' << row.state);
         const RenderedCard card = render(row.family, row.scheme, row.state);
         const render::Size size = render::cardSize(row.family);
-        ASSERT_EQ(card.width, size.width * 2);
-        ASSERT_EQ(card.height, size.height * 2);
+        ASSERT_EQ(card.image.width, size.width * 2);
+        ASSERT_EQ(card.image.height, size.height * 2);
         // The inset along the bottom edge holds nothing but the card colour.
-        EXPECT_EQ(card.at(card.width / 2, card.height - 8), row.background);
-        EXPECT_EQ(card.at(card.width - 40, card.height / 2), row.background);
+        EXPECT_EQ(card.at(card.image.width / 2, card.image.height - 8), row.background);
+        EXPECT_EQ(card.at(card.image.width - 40, card.image.height / 2), row.background);
         // Outside the rounded corner the image is transparent.
         EXPECT_EQ(card.at(0, 0).alpha, 0);
     }

@@ -8,58 +8,24 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <iterator>
-#include <png.h>
+#include "tests/support/DecodedPng.h"
 
 namespace tandry::render {
 namespace {
 
+using testing::DecodedPng;
+using testing::decodePng;
+using testing::Pixel;
+
 const Color cardBackground = Color::packed(0xFBFAFE);
 
-struct Pixel {
-    int red = 0;
-    int green = 0;
-    int blue = 0;
-    int alpha = 0;
-
-    bool operator==(const Pixel&) const = default;
-};
-
-std::ostream& operator<<(std::ostream& out, const Pixel& pixel) {
-    return out << "rgba(" << pixel.red << ", " << pixel.green << ", " << pixel.blue << ", "
-               << pixel.alpha << ')';
-}
-
-// A PNG decoded back to straight RGBA with libpng, as any viewer would.
-struct DecodedImage {
-    int width = 0;
-    int height = 0;
-    std::vector<unsigned char> rgba;
-
-    Pixel at(int x, int y) const {
-        const unsigned char* p = &rgba[(static_cast<std::size_t>(y) * width + x) * 4];
-        return {p[0], p[1], p[2], p[3]};
-    }
-};
-
-DecodedImage decode(const std::vector<unsigned char>& png) {
-    png_image image{};
-    image.version = PNG_IMAGE_VERSION;
-    EXPECT_TRUE(png_image_begin_read_from_memory(&image, png.data(), png.size())) << image.message;
-    image.format = PNG_FORMAT_RGBA;
-    DecodedImage decoded{static_cast<int>(image.width), static_cast<int>(image.height),
-                         std::vector<unsigned char>(PNG_IMAGE_SIZE(image))};
-    EXPECT_TRUE(png_image_finish_read(&image, nullptr, decoded.rgba.data(), 0, nullptr))
-        << image.message;
-    return decoded;
-}
-
-DecodedImage paintAndDecode(const Element& tree, Size size, const RenderOptions& options) {
+DecodedPng paintAndDecode(const Element& tree, Size size, const RenderOptions& options) {
     PangoTextMeasurer measurer;
     const LaidOutCard card = layoutCard(tree, size, measurer, {options.scale, {}});
     const CairoSurface image = paintImage(card, options);
     const Result<std::vector<unsigned char>> png = encodePng(image.get());
     EXPECT_TRUE(png.has_value());
-    return png ? decode(*png) : DecodedImage{};
+    return png ? decodePng(*png) : DecodedPng{};
 }
 
 Element onBackground(Element content, Color background = cardBackground) {
@@ -67,7 +33,7 @@ Element onBackground(Element content, Color background = cardBackground) {
 }
 
 TEST(Painter, FillsTheRoundedCardWithItsBackground) {
-    const DecodedImage image =
+    const DecodedPng image =
         paintAndDecode(onBackground(Spacer{0.0}), Size{364, 170}, {2, ColorScheme::light});
     ASSERT_EQ(image.width, 728);
     ASSERT_EQ(image.height, 340);
@@ -83,7 +49,7 @@ TEST(Painter, FillsTheRoundedCardWithItsBackground) {
 }
 
 TEST(Painter, WritesStraightAlphaForTranslucentColours) {
-    const DecodedImage image = paintAndDecode(onBackground(Spacer{0.0}, Color::srgb(1, 0, 0, 0.5)),
+    const DecodedPng image = paintAndDecode(onBackground(Spacer{0.0}, Color::srgb(1, 0, 0, 0.5)),
                                               Size{100, 100}, {1, ColorScheme::light});
     const Pixel centre = image.at(50, 50);
     EXPECT_EQ(centre.red, 255);
@@ -108,7 +74,7 @@ TEST(Painter, DrawsSystemRedInTheShadeOfTheScheme) {
                                        .color = Color::systemRed()};
     for (const Row& row : rows) {
         SCOPED_TRACE(row.scheme);
-        const DecodedImage image =
+        const DecodedPng image =
             paintAndDecode(onBackground(circle), Size{100, 100}, {2, row.scheme});
         EXPECT_EQ(image.at(100 + 26, 100), row.red);
         EXPECT_EQ(image.at(100, 100 - 26), row.red);
@@ -129,7 +95,7 @@ TEST(Painter, DrawsTextInItsColourWithinItsFrame) {
     const CairoSurface surface = paintImage(card, {1, ColorScheme::light});
     const Result<std::vector<unsigned char>> png = encodePng(surface.get());
     ASSERT_TRUE(png.has_value());
-    const DecodedImage image = decode(*png);
+    const DecodedPng image = decodePng(*png);
     int inked = 0;
     int strayInk = 0;
     for (int y = 0; y < image.height; ++y) {
@@ -148,7 +114,7 @@ TEST(Painter, DrawsTextInItsColourWithinItsFrame) {
     EXPECT_EQ(strayInk, 0);
 }
 
-int colourfulPixels(const DecodedImage& image) {
+int colourfulPixels(const DecodedPng& image) {
     int count = 0;
     for (int y = 0; y < image.height; ++y) {
         for (int x = 0; x < image.width; ++x) {
@@ -191,7 +157,7 @@ TEST(Painter, DrawsEmojiInColourAndArabicAsLetters) {
 TEST(Painter, PaintsAtAnyScale) {
     for (const double scale : {1.0, 2.0, 3.0}) {
         SCOPED_TRACE(scale);
-        const DecodedImage image =
+        const DecodedPng image =
             paintAndDecode(onBackground(Spacer{0.0}), Size{364, 170}, {scale, {}});
         EXPECT_EQ(image.width, static_cast<int>(364 * scale));
         EXPECT_EQ(image.height, static_cast<int>(170 * scale));

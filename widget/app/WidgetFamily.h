@@ -19,6 +19,19 @@ inline const char* familyName(WidgetFamily family) {
     return "systemMedium";
 }
 
+// The short name used on command lines and in file names: "small", "medium" or "large".
+inline const char* shortFamilyName(WidgetFamily family) {
+    switch (family) {
+    case WidgetFamily::systemSmall:
+        return "small";
+    case WidgetFamily::systemMedium:
+        return "medium";
+    case WidgetFamily::systemLarge:
+        return "large";
+    }
+    return "medium";
+}
+
 inline std::ostream& operator<<(std::ostream& out, WidgetFamily family) {
     return out << familyName(family);
 }
