@@ -2,12 +2,34 @@
 
 #include "widget/app/BundleIdentifier.h"
 
+#include <dlfcn.h>
 #include <iostream>
 #include <mutex>
 #include <system_error>
 #include <systemd/sd-journal.h>
 
 namespace tandry {
+
+namespace {
+
+using JournalSend = decltype(&sd_journal_send);
+
+// The journal library is opened at the first entry rather than linked: most
+// runs of the command line (a render above all) log nothing, and loading it
+// with the compression and cryptography libraries it needs cost every start
+// of the process about 3 ms and 1 MB. Null where the library is missing.
+JournalSend journalSend() {
+    static const JournalSend send = []() -> JournalSend {
+        void* library = dlopen("libsystemd.so.0", RTLD_NOW | RTLD_LOCAL);
+        if (library == nullptr) {
+            return nullptr;
+        }
+        return reinterpret_cast<JournalSend>(dlsym(library, "sd_journal_send"));
+    }();
+    return send;
+}
+
+} // namespace
 
 JournalLog::JournalLog(std::string subsystem, std::string category)
     : JournalLog(std::move(subsystem), std::move(category), std::cerr) {}
@@ -22,14 +44,14 @@ void JournalLog::error(std::string_view message) {
     // the entry then), so whether one runs is asked of its socket, on every
     // entry: a journal may start after this process.
     std::error_code statusError;
-    if (std::filesystem::is_socket(journalSocket_, statusError)) {
+    const JournalSend send = journalSend();
+    if (send != nullptr && std::filesystem::is_socket(journalSocket_, statusError)) {
         // The message goes in as an argument of a fixed format, so a "%" in
         // an error text (a file name, say) is shown rather than interpreted.
         const int precision = static_cast<int>(message.size());
-        const int sent =
-            sd_journal_send("MESSAGE=%.*s", precision, message.data(), "PRIORITY=3", "SUBSYSTEM=%s",
-                            subsystem_.c_str(), "CATEGORY=%s", category_.c_str(),
-                            "SYSLOG_IDENTIFIER=tandry-widget", nullptr);
+        const int sent = send("MESSAGE=%.*s", precision, message.data(), "PRIORITY=3",
+                              "SUBSYSTEM=%s", subsystem_.c_str(), "CATEGORY=%s", category_.c_str(),
+                              "SYSLOG_IDENTIFIER=tandry-widget", nullptr);
         if (sent >= 0) {
             return;
         }

@@ -17,6 +17,12 @@ public:
         : cairo_(cairo), card_(card), options_(options),
           context_(pango_cairo_create_context(cairo)), layout_(pango_layout_new(context_)) {
         detail::configureContext(context_);
+        // Fonts are chosen in user space, as the measurer chose them: with
+        // the device scale in the context's matrix, Pango would look every
+        // font up again in fontconfig for that matrix. Cairo still draws the
+        // glyphs at the device resolution of the target, and with hinting
+        // off their outlines do not depend on the matrix.
+        pango_context_set_matrix(context_, nullptr);
     }
     ~CardPainter() {
         g_object_unref(layout_);

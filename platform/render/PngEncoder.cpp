@@ -15,33 +15,26 @@ namespace {
 
 // Cairo keeps each pixel as one native-endian 32-bit word with premultiplied
 // alpha; PNG wants straight alpha, byte by byte (B, G, R, A here, with the
-// writer told to swap to R, G, B, A).
-std::vector<unsigned char> straightBgra(cairo_surface_t* image, int width, int height) {
-    const int stride = cairo_image_surface_get_stride(image);
-    const unsigned char* data = cairo_image_surface_get_data(image);
-    std::vector<unsigned char> pixels(static_cast<std::size_t>(width) * height * 4);
-    unsigned char* out = pixels.data();
-    for (int y = 0; y < height; ++y) {
-        const unsigned char* row = data + static_cast<std::ptrdiff_t>(y) * stride;
-        for (int x = 0; x < width; ++x, out += 4) {
-            std::uint32_t word;
-            std::memcpy(&word, row + static_cast<std::ptrdiff_t>(x) * 4, sizeof word);
-            const std::uint32_t alpha = word >> 24;
-            std::uint32_t red = (word >> 16) & 0xFF;
-            std::uint32_t green = (word >> 8) & 0xFF;
-            std::uint32_t blue = word & 0xFF;
-            if (alpha != 0 && alpha != 255) {
-                red = (red * 255 + alpha / 2) / alpha;
-                green = (green * 255 + alpha / 2) / alpha;
-                blue = (blue * 255 + alpha / 2) / alpha;
-            }
-            out[0] = static_cast<unsigned char>(blue);
-            out[1] = static_cast<unsigned char>(green);
-            out[2] = static_cast<unsigned char>(red);
-            out[3] = static_cast<unsigned char>(alpha);
+// writer told to swap to R, G, B, A). One row at a time, into `out`: a copy
+// of the whole image would cost as much in fresh pages as the encoding.
+void straightBgraRow(const unsigned char* row, int width, unsigned char* out) {
+    for (int x = 0; x < width; ++x, out += 4) {
+        std::uint32_t word;
+        std::memcpy(&word, row + static_cast<std::ptrdiff_t>(x) * 4, sizeof word);
+        const std::uint32_t alpha = word >> 24;
+        std::uint32_t red = (word >> 16) & 0xFF;
+        std::uint32_t green = (word >> 8) & 0xFF;
+        std::uint32_t blue = word & 0xFF;
+        if (alpha != 0 && alpha != 255) {
+            red = (red * 255 + alpha / 2) / alpha;
+            green = (green * 255 + alpha / 2) / alpha;
+            blue = (blue * 255 + alpha / 2) / alpha;
         }
+        out[0] = static_cast<unsigned char>(blue);
+        out[1] = static_cast<unsigned char>(green);
+        out[2] = static_cast<unsigned char>(red);
+        out[3] = static_cast<unsigned char>(alpha);
     }
-    return pixels;
 }
 
 // Where the writer's output and its first error go. libpng reports errors
@@ -72,7 +65,11 @@ void flushNothing(png_structp) {}
 void ignoreWarning(png_structp, png_const_charp) {}
 
 // Returns false with `sink.message` set when libpng failed.
-bool writePng(PngSink& sink, png_bytep* rows, png_uint_32 width, png_uint_32 height) {
+bool writePng(PngSink& sink, cairo_surface_t* image, png_bytep rowBuffer) {
+    const int width = cairo_image_surface_get_width(image);
+    const int height = cairo_image_surface_get_height(image);
+    const int stride = cairo_image_surface_get_stride(image);
+    const unsigned char* data = cairo_image_surface_get_data(image);
     png_structp png =
         png_create_write_struct(PNG_LIBPNG_VER_STRING, &sink, recordError, ignoreWarning);
     if (png == nullptr) {
@@ -85,8 +82,9 @@ bool writePng(PngSink& sink, png_bytep* rows, png_uint_32 width, png_uint_32 hei
         return false;
     }
     png_set_write_fn(png, &sink, appendBytes, flushNothing);
-    png_set_IHDR(png, info, width, height, 8, PNG_COLOR_TYPE_RGB_ALPHA, PNG_INTERLACE_NONE,
-                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), 8,
+                 PNG_COLOR_TYPE_RGB_ALPHA, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+                 PNG_FILTER_TYPE_DEFAULT);
     // A card is mostly flat colour: at zlib's fastest level, unfiltered rows
     // of repeated pixels already become long back-references. Filters and
     // the run-length strategy measured slower here for no smaller output.
@@ -94,7 +92,10 @@ bool writePng(PngSink& sink, png_bytep* rows, png_uint_32 width, png_uint_32 hei
     png_set_compression_level(png, Z_BEST_SPEED);
     png_write_info(png, info);
     png_set_bgr(png);
-    png_write_image(png, rows);
+    for (int y = 0; y < height; ++y) {
+        straightBgraRow(data + static_cast<std::ptrdiff_t>(y) * stride, width, rowBuffer);
+        png_write_row(png, rowBuffer);
+    }
     png_write_end(png, nullptr);
     png_destroy_write_struct(&png, &info);
     return true;
@@ -110,17 +111,12 @@ Result<std::vector<unsigned char>> encodePng(cairo_surface_t* image) {
     cairo_surface_flush(image);
     const int width = cairo_image_surface_get_width(image);
     const int height = cairo_image_surface_get_height(image);
-    std::vector<unsigned char> pixels = straightBgra(image, width, height);
-    std::vector<png_bytep> rows(static_cast<std::size_t>(height));
-    for (int y = 0; y < height; ++y) {
-        rows[static_cast<std::size_t>(y)] = pixels.data() + static_cast<std::size_t>(y) * width * 4;
-    }
+    std::vector<unsigned char> rowBuffer(static_cast<std::size_t>(width) * 4);
 
     std::vector<unsigned char> bytes;
-    bytes.reserve(pixels.size() / 8);
+    bytes.reserve(static_cast<std::size_t>(width) * height / 2);
     PngSink sink{&bytes, {}};
-    if (!writePng(sink, rows.data(), static_cast<png_uint_32>(width),
-                  static_cast<png_uint_32>(height))) {
+    if (!writePng(sink, image, rowBuffer.data())) {
         return fail(fmt::format("cannot encode PNG: {}", sink.message));
     }
     return bytes;
