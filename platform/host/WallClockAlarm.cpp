@@ -59,16 +59,16 @@ void WallClockAlarm::set(std::optional<Instant> instant) {
     }
     const Instant at = instant ? *instant : time_point_cast<microseconds>(wallNow() + farAhead);
     const auto sinceEpoch = at.time_since_epoch();
-    itimerspec spec{};
+    itimerspec alarmTime{};
     const auto wholeSeconds = floor<seconds>(sinceEpoch);
-    spec.it_value.tv_sec = static_cast<time_t>(wholeSeconds.count());
-    spec.it_value.tv_nsec = static_cast<long>(nanoseconds(sinceEpoch - wholeSeconds).count());
+    alarmTime.it_value.tv_sec = static_cast<time_t>(wholeSeconds.count());
+    alarmTime.it_value.tv_nsec = static_cast<long>(nanoseconds(sinceEpoch - wholeSeconds).count());
     // An instant at or before the epoch would disarm the timer; ring instead.
-    if (spec.it_value.tv_sec <= 0) {
-        spec.it_value.tv_sec = 0;
-        spec.it_value.tv_nsec = 1;
+    if (alarmTime.it_value.tv_sec <= 0) {
+        alarmTime.it_value.tv_sec = 0;
+        alarmTime.it_value.tv_nsec = 1;
     }
-    ::timerfd_settime(descriptor_, TFD_TIMER_ABSTIME | TFD_TIMER_CANCEL_ON_SET, &spec, nullptr);
+    ::timerfd_settime(descriptor_, TFD_TIMER_ABSTIME | TFD_TIMER_CANCEL_ON_SET, &alarmTime, nullptr);
 }
 
 int WallClockAlarm::onReadable(int descriptor, unsigned, void* data) {
