@@ -68,7 +68,8 @@ void WallClockAlarm::set(std::optional<Instant> instant) {
         alarmTime.it_value.tv_sec = 0;
         alarmTime.it_value.tv_nsec = 1;
     }
-    ::timerfd_settime(descriptor_, TFD_TIMER_ABSTIME | TFD_TIMER_CANCEL_ON_SET, &alarmTime, nullptr);
+    ::timerfd_settime(descriptor_, TFD_TIMER_ABSTIME | TFD_TIMER_CANCEL_ON_SET, &alarmTime,
+                      nullptr);
 }
 
 int WallClockAlarm::onReadable(int descriptor, unsigned, void* data) {
