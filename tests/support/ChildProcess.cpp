@@ -1,30 +1,19 @@
 #include "tests/support/ChildProcess.h"
 
+#include "tests/support/RunCommand.h"
+
 #include <csignal>
 #include <fcntl.h>
 #include <stdexcept>
 #include <sys/wait.h>
 #include <unistd.h>
 
-extern char** environ;
-
 namespace tandry::testing {
 
 ChildProcess::ChildProcess(const std::vector<std::string>& arguments,
                            const std::map<std::string, std::optional<std::string>>& environment,
                            const std::filesystem::path& log) {
-    std::vector<std::string> variables;
-    for (char** variable = environ; *variable; ++variable) {
-        std::string entry(*variable);
-        if (!environment.contains(entry.substr(0, entry.find('=')))) {
-            variables.push_back(entry);
-        }
-    }
-    for (const auto& [name, value] : environment) {
-        if (value) {
-            variables.push_back(name + "=" + *value);
-        }
-    }
+    std::vector<std::string> variables = changedEnvironment(environment);
     std::vector<char*> argv;
     for (const auto& argument : arguments) {
         argv.push_back(const_cast<char*>(argument.c_str()));

@@ -10,7 +10,6 @@
 extern char** environ;
 
 namespace tandry::testing {
-namespace {
 
 std::vector<std::string>
 changedEnvironment(const std::map<std::string, std::optional<std::string>>& changes) {
@@ -29,8 +28,6 @@ changedEnvironment(const std::map<std::string, std::optional<std::string>>& chan
     }
     return result;
 }
-
-} // namespace
 
 CommandResult runCommand(const std::vector<std::string>& arguments,
                          const std::map<std::string, std::optional<std::string>>& environment) {

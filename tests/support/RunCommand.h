@@ -13,6 +13,11 @@ struct CommandResult {
     std::string standardError;
 };
 
+// The current environment as "NAME=value" entries, changed by `changes`
+// (nullopt removes a variable): what a child process is started with.
+std::vector<std::string>
+changedEnvironment(const std::map<std::string, std::optional<std::string>>& changes);
+
 // Runs a program to completion with the current environment changed by
 // `environment` (nullopt removes a variable), capturing both output streams.
 CommandResult runCommand(const std::vector<std::string>& arguments,
