@@ -1,6 +1,7 @@
 // The rendering layer in a warm process: laying out and painting a medium
 // card of a dozen texts at 2x, then encoding the image as PNG, each beside
-// the part of it that Pango text measurement alone costs.
+// the part of it that Pango text measurement alone costs, and the PNG as the
+// render command writes it.
 
 #include "platform/render/CardLayout.h"
 #include "platform/render/CardOutput.h"
@@ -54,6 +55,26 @@ void EncodeMediumCardPng(benchmark::State& state) {
     state.counters["bytes"] = static_cast<double>(bytes);
 }
 BENCHMARK(EncodeMediumCardPng)->Unit(benchmark::kMicrosecond);
+
+// Painting and encoding together: the whole image first and then its PNG
+// (banded:0), or band by band as `render` writes it (banded:1), which paints
+// the card once per band but never holds the whole image.
+void PaintAndEncodeMediumCardPng(benchmark::State& state) {
+    PangoTextMeasurer measurer;
+    const LaidOutCard card =
+        layoutCard(mediumCard(), cardSize(WidgetFamily::systemMedium), measurer);
+    const bool banded = state.range(0) == 1;
+    for (auto _ : state) {
+        Result<std::vector<unsigned char>> png =
+            banded ? cardPng(card, twice) : encodePng(paintImage(card, twice).get());
+        benchmark::DoNotOptimize(png);
+    }
+}
+BENCHMARK(PaintAndEncodeMediumCardPng)
+    ->ArgName("banded")
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMicrosecond);
 
 } // namespace
 } // namespace tandry::render

@@ -4,6 +4,7 @@
 #include "platform/render/PngEncoder.h"
 #include "platform/render/TreeDump.h"
 
+#include <algorithm>
 #include <cairo-pdf.h>
 #include <cairo-svg.h>
 #include <cerrno>
@@ -48,26 +49,90 @@ Result<void> writeVector(const LaidOutCard& card, CairoSurface surface,
     return surfaceStatus(surface.get(), path);
 }
 
-} // namespace
+struct PixelSize {
+    int width = 0;
+    int height = 0;
+};
 
-CairoSurface paintImage(const LaidOutCard& card, const RenderOptions& options) {
-    const int width = static_cast<int>(std::ceil(card.size.width * options.scale));
-    const int height = static_cast<int>(std::ceil(card.size.height * options.scale));
-    CairoSurface surface(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height));
-    cairo_t* cairo = cairo_create(surface.get());
+// Rounded up to whole pixels. A length beyond any image Cairo can hold
+// stays too large for it (and for int) rather than wrapping around.
+PixelSize imageSize(const LaidOutCard& card, double scale) {
+    const auto pixels = [scale](double length) {
+        return static_cast<int>(std::clamp(std::ceil(length * scale), 0.0, 1e9));
+    };
+    return {pixels(card.size.width), pixels(card.size.height)};
+}
+
+// Paints the card onto `image`, whose first row is row `top` of the whole
+// image.
+void paintRows(const LaidOutCard& card, const RenderOptions& options, cairo_surface_t* image,
+               int top) {
+    cairo_t* cairo = cairo_create(image);
+    cairo_translate(cairo, 0, -top);
     cairo_scale(cairo, options.scale, options.scale);
     paintCard(cairo, card, PaintOptions{options.scheme});
     cairo_destroy(cairo);
-    cairo_surface_flush(surface.get());
+    cairo_surface_flush(image);
+}
+
+// How tall a band of cardPng is: about 256 KiB of pixels, and never so few
+// rows that painting the card again for each band would cost more than the
+// pages it saves.
+int bandRows(int width) {
+    constexpr int bandBytes = 256 * 1024;
+    constexpr int fewestRows = 64;
+    return std::max(fewestRows, bandBytes / (width * 4));
+}
+
+} // namespace
+
+CairoSurface paintImage(const LaidOutCard& card, const RenderOptions& options) {
+    const PixelSize size = imageSize(card, options.scale);
+    CairoSurface surface(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, size.width, size.height));
+    paintRows(card, options, surface.get(), 0);
     return surface;
+}
+
+Result<std::vector<unsigned char>> cardPng(const LaidOutCard& card, const RenderOptions& options) {
+    const PixelSize size = imageSize(card, options.scale);
+    PngWriter writer(size.width, size.height);
+    if (size.width <= 0 || size.height <= 0) {
+        return writer.finish(); // the writer names the impossible size
+    }
+    // Each band is painted with a few rows more on either side and only its
+    // inner rows are kept: Cairo's anti-aliasing differs by a shade in the
+    // last row of an image, and that row must not be one of the card's.
+    constexpr int overlap = 2;
+    const int rows = std::min(size.height, bandRows(size.width));
+    CairoSurface band(
+        cairo_image_surface_create(CAIRO_FORMAT_ARGB32, size.width, rows + 2 * overlap));
+    if (cairo_surface_status(band.get()) != CAIRO_STATUS_SUCCESS) {
+        return fail(fmt::format("cannot paint the card: {}",
+                                cairo_status_to_string(cairo_surface_status(band.get()))));
+    }
+    const std::size_t bandBytes =
+        static_cast<std::size_t>(cairo_image_surface_get_stride(band.get())) *
+        static_cast<std::size_t>(rows + 2 * overlap);
+    for (int top = 0; top < size.height; top += rows) {
+        // The card's rounded corners leave pixels untouched: clear them.
+        cairo_surface_flush(band.get());
+        std::memset(cairo_image_surface_get_data(band.get()), 0, bandBytes);
+        cairo_surface_mark_dirty(band.get());
+        paintRows(card, options, band.get(), top - overlap);
+        if (Result<void> written =
+                writer.writeRows(band.get(), overlap, std::min(rows, size.height - top));
+            !written) {
+            return std::unexpected(written.error());
+        }
+    }
+    return writer.finish();
 }
 
 Result<void> writeCard(const LaidOutCard& card, const std::filesystem::path& path,
                        const RenderOptions& options) {
     const std::string extension = path.extension().string();
     if (extension == ".png") {
-        const CairoSurface image = paintImage(card, options);
-        Result<std::vector<unsigned char>> png = encodePng(image.get());
+        const Result<std::vector<unsigned char>> png = cardPng(card, options);
         if (!png) {
             return fail(fmt::format("cannot write {}: {}", path.string(), png.error().message));
         }

@@ -7,6 +7,7 @@
 #include <cairo.h>
 #include <filesystem>
 #include <memory>
+#include <vector>
 
 namespace tandry::render {
 
@@ -26,6 +27,12 @@ using CairoSurface = std::unique_ptr<cairo_surface_t, SurfaceDeleter>;
 // The card painted on a transparent ARGB32 image of its size times the
 // scale, rounded up to whole pixels.
 CairoSurface paintImage(const LaidOutCard& card, const RenderOptions& options);
+
+// The card as PNG bytes, the same pixels as paintImage gives. It is painted
+// a band of rows at a time into one small image, each band encoded as soon
+// as it is drawn: at scale 2 a whole medium card is a megabyte of fresh
+// pages, and fresh pages are what a short-lived process pays for most.
+Result<std::vector<unsigned char>> cardPng(const LaidOutCard& card, const RenderOptions& options);
 
 // Writes the card to `path` in the format its extension names: ".png",
 // ".svg", ".pdf", or ".json" for the laid-out tree. Fails with the path in

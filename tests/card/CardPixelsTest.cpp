@@ -44,8 +44,7 @@ RenderedCard render(WidgetFamily family, ColorScheme scheme, const ReadyWidgetSt
     RenderedCard rendered{render::layoutCard(view.body(FakeDueDateFormat()),
                                              render::cardSize(family), measurer, {2, {}}),
                           {}};
-    const render::CairoSurface image = render::paintImage(rendered.card, {2, scheme});
-    const Result<std::vector<unsigned char>> png = render::encodePng(image.get());
+    const Result<std::vector<unsigned char>> png = render::cardPng(rendered.card, {2, scheme});
     EXPECT_TRUE(png.has_value());
     if (png) {
         rendered.image = decodePng(*png);
@@ -128,6 +127,33 @@ TEST(CardPixels, DrawsOverdueTitlesInSystemRed) {
         EXPECT_EQ(card.count(titles[0]->frame, ink), 0);
         EXPECT_GT(card.count(titles[1]->frame, ink), 10);
         EXPECT_EQ(card.count(titles[1]->frame, red), 0);
+    }
+}
+
+// The PNG is painted band by band; every band seam, and every text that a
+// band leaves out, must give exactly the pixels of the card painted whole.
+TEST(CardPixels, PaintsThePngInBandsExactlyAsTheWholeImage) {
+    const ScopedLanguage language("en");
+    render::PangoTextMeasurer measurer;
+    for (const WidgetFamily family :
+         {WidgetFamily::systemSmall, WidgetFamily::systemMedium, WidgetFamily::systemLarge}) {
+        const ReadyWidgetView view{
+            family,
+            ColorScheme::dark,
+            {utc(2026, 12, 5, 9, 30), ReadyWidgetState::ready(mixedSnapshot())}};
+        const Element tree = view.body(FakeDueDateFormat());
+        for (const double scale : {1.0, 2.0, 3.0, 0.75}) {
+            SCOPED_TRACE(::testing::Message() << family << " at " << scale);
+            const render::LaidOutCard card =
+                render::layoutCard(tree, render::cardSize(family), measurer, {scale, {}});
+            const render::RenderOptions options{scale, ColorScheme::dark};
+            const Result<std::vector<unsigned char>> banded = render::cardPng(card, options);
+            const Result<std::vector<unsigned char>> whole =
+                render::encodePng(render::paintImage(card, options).get());
+            ASSERT_TRUE(banded.has_value()) << banded.error();
+            ASSERT_TRUE(whole.has_value()) << whole.error();
+            EXPECT_TRUE(*banded == *whole);
+        }
     }
 }
 

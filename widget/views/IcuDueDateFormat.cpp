@@ -36,8 +36,11 @@ const IcuDueDateFormat::Formatter* IcuDueDateFormat::formatter() const {
     }
     built_ = true;
 
-    // 1. The locale, canonicalised so that "de-DE" and "de_DE" agree.
-    const icu::Locale locale = icu::Locale::createCanonical(localeId_.c_str());
+    // 1. The locale. The plain constructor already reads "de-DE" as "de_DE";
+    //    full canonicalisation would load ICU's alias tables, a megabyte and
+    //    more than a millisecond in a fresh process, for ids that POSIX
+    //    locale names never produce.
+    const icu::Locale locale(localeId_.c_str());
 
     // 2. The locale's best pattern for the skeleton: order, punctuation and
     //    the form of the month are the locale's.
