@@ -61,21 +61,5 @@ TEST(Element, ModifiersApplyFromTheInsideOut) {
               ".FlexibleFrame{maxWidth infinity, maxHeight infinity, topLeading}");
 }
 
-TEST(Element, TreesCompareByValue) {
-    Uuid id;
-    id.bytes[15] = 1;
-    auto tree = [&id](std::string title) {
-        return Element(VStack{.alignment = HorizontalAlignment::leading,
-                              .spacing = 4,
-                              .children = {IdentifiedList{{{id, Text{.string = std::move(title),
-                                                                     .font = {},
-                                                                     .color = {},
-                                                                     .lineLimit = 1,
-                                                                     .fixedSize = false}}}}}});
-    };
-    EXPECT_EQ(tree("a"), tree("a"));
-    EXPECT_NE(tree("a"), tree("b"));
-}
-
 } // namespace
 } // namespace tandry

@@ -1,11 +1,5 @@
 #include "tests/support/FixedClock.h"
-#include "tests/support/RecordingLog.h"
-#include "tests/support/RecordingReloadChannel.h"
-#include "tests/support/ScopedEnvironment.h"
-#include "tests/support/TemporaryDirectory.h"
 #include "widget/app/TandryWidgetBundle.h"
-#include "widget/intents/IntentServices.h"
-#include "widget/intents/TickReadyTaskIntent.h"
 
 #include <gtest/gtest.h>
 
@@ -18,10 +12,6 @@ Instant at(const char* text) {
     return *parseDateText(text);
 }
 
-TEST(WidgetBundle, DeclaresExactlyTheReadyWidget) {
-    EXPECT_EQ(TandryWidgetBundle{}.body(), std::vector<TandryReadyWidget>{TandryReadyWidget{}});
-}
-
 TEST(ReadyWidgetConfiguration, DeclaresKindNamesFamiliesAndMargins) {
     const StaticConfiguration configuration = TandryReadyWidget{}.body();
     EXPECT_EQ(configuration.kind, "TandryReadyWidget");
@@ -31,25 +21,6 @@ TEST(ReadyWidgetConfiguration, DeclaresKindNamesFamiliesAndMargins) {
               (std::vector<WidgetFamily>{WidgetFamily::systemSmall, WidgetFamily::systemMedium,
                                          WidgetFamily::systemLarge}));
     EXPECT_TRUE(configuration.marginsDisabled);
-}
-
-TEST(ReadyWidgetConfiguration, EveryEvaluationIsEqual) {
-    const StaticConfiguration first = TandryReadyWidget{}.body();
-    const StaticConfiguration second = TandryReadyWidget{}.body();
-    EXPECT_EQ(::testing::PrintToString(first), ::testing::PrintToString(second));
-}
-
-TEST(ReadyWidgetConfiguration, TickReloadsTheDeclaredKind) {
-    testing::TemporaryDirectory dataHome;
-    testing::ScopedEnvironment variable("XDG_DATA_HOME", dataHome.path().string());
-    FixedClock clock(at("2026-12-05T09:30:00Z"));
-    testing::RecordingLog log;
-    testing::RecordingReloadChannel reloads;
-
-    TickReadyTaskIntent(std::string("0D5A2C64-7E1B-4F3A-9C11-2B6E8D4F7A90"))
-        .perform(IntentServices{clock, log, reloads});
-
-    EXPECT_EQ(reloads.kinds(), std::vector<std::string>{TandryReadyWidget{}.body().kind});
 }
 
 TEST(ReadyWidgetConfiguration, ContentIsTheRootViewOfTheEntryFamilyAndScheme) {

@@ -57,16 +57,5 @@ TEST_F(JournalFallback, EntriesFromManyThreadsStayWholeLines) {
     EXPECT_EQ(count, 200);
 }
 
-TEST(WidgetLog, IsOneValueForTheWholeProcess) {
-    SystemLog* first = nullptr;
-    SystemLog* second = nullptr;
-    std::thread a([&] { first = &widgetLog(); });
-    std::thread b([&] { second = &widgetLog(); });
-    a.join();
-    b.join();
-    EXPECT_EQ(first, second);
-    EXPECT_TRUE(first->acceptsErrors());
-}
-
 } // namespace
 } // namespace tandry

@@ -155,17 +155,6 @@ TEST(Painter, DrawsEmojiInColourAndArabicAsLetters) {
     EXPECT_EQ(measurer.unknownGlyphCount("مرحبا", font), 0);
 }
 
-TEST(Painter, PaintsAtAnyScale) {
-    for (const double scale : {1.0, 2.0, 3.0}) {
-        SCOPED_TRACE(scale);
-        const DecodedPng image =
-            paintAndDecode(onBackground(Spacer{0.0}), Size{364, 170}, {scale, {}});
-        EXPECT_EQ(image.width, static_cast<int>(364 * scale));
-        EXPECT_EQ(image.height, static_cast<int>(170 * scale));
-        EXPECT_EQ(image.at(image.width / 2, image.height / 2), (Pixel{251, 250, 254, 255}));
-    }
-}
-
 // Each row one flat colour, its own, translucent towards the bottom.
 CairoSurface stripes(int width, int height) {
     CairoSurface image(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height));

@@ -238,15 +238,5 @@ TEST_F(ReadyWidgetProviderTest, AnswersEveryRowOfTheDecisionTable) {
     }
 }
 
-TEST_F(ReadyWidgetProviderTest, ShowsTheSampleInTheUsersLanguage) {
-    prepare(Container::live);
-    testing::ScopedLanguage german("de");
-    FixedClock clock(now);
-    auto entry = ReadyWidgetProvider(clock).placeholder({});
-    ASSERT_NE(entry.state.snapshot(), nullptr);
-    EXPECT_EQ(entry.state.snapshot()->tasks[0].title, "Quartalsbericht senden");
-    EXPECT_EQ(entry.state.snapshot()->tasks[2].flowName, "Zuhause");
-}
-
 } // namespace
 } // namespace tandry

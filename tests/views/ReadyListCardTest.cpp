@@ -146,31 +146,6 @@ TEST(ReadyListCard, ChoosesTheClearMessageByTheEmptyReason) {
     }
 }
 
-TEST(ReadyListCard, IsTheHeaderRowAndBodyInsetInAFillingFrame) {
-    const ScopedLanguage language("en");
-    const Element card = cardFor(snapshotOf(4, 0), 0, false);
-    EXPECT_EQ(card.modifiers,
-              (std::vector<Modifier>{Inset{14}, FlexibleFrame{Alignment::topLeading()}}));
-    const auto& root = std::get<VStack>(card.content);
-    EXPECT_EQ(root.alignment, HorizontalAlignment::leading);
-    EXPECT_EQ(root.spacing, 8.0);
-    const Text count{.string = "4 tasks ready",
-                     .font = {11, FontWeight::medium, FontDesign::standard},
-                     .color = palette.secondary,
-                     .lineLimit = std::nullopt,
-                     .fixedSize = false};
-    const Element headerRow =
-        HStack{.alignment = VerticalAlignment::center,
-               .spacing = std::nullopt,
-               .children = {WidgetHeader{palette}.body(), Spacer{.minLength = 0}, count}};
-    ASSERT_EQ(root.children.size(), 4u);
-    EXPECT_EQ(root.children[0], headerRow);
-    EXPECT_EQ(root.children[2], Element(Spacer{.minLength = 0}));
-    Text more = count;
-    more.string = "4 more tasks";
-    EXPECT_EQ(root.children[3], Element(more));
-}
-
 TEST(ReadyListCard, CountsSafelyAtTheEndsOfTheRange) {
     const ScopedLanguage language("en");
     constexpr auto maximum = std::numeric_limits<std::int64_t>::max();

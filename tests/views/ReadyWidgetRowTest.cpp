@@ -15,47 +15,6 @@ Element rowFor(const ReadySnapshot::Item& item) {
     return ReadyWidgetRow{item, palette}.body(FakeDueDateFormat());
 }
 
-TEST(ReadyWidgetRow, IsTickTitleFlowSpacerAndDueLabel) {
-    const ScopedLanguage language("en");
-    ReadySnapshot::Item item = task(0xAB);
-    item.title = "Water the plants";
-    item.flowName = "Home";
-    item.isToday = true;
-
-    const Element tick =
-        modified(SymbolImage{.name = "circle",
-                             .font = {15, FontWeight::regular, FontDesign::standard},
-                             .color = palette.accent},
-                 IntentButton{.intent = TickReadyTaskIntent(
-                                  std::string("ABABABAB-ABAB-ABAB-ABAB-ABABABABABAB")),
-                              .accessibilityLabel = "Complete task",
-                              .style = ButtonStyle::plain});
-    const Element expected =
-        HStack{.alignment = VerticalAlignment::center,
-               .spacing = 8,
-               .children = {
-                   tick,
-                   VStack{.alignment = HorizontalAlignment::leading,
-                          .spacing = 1,
-                          .children = {Text{.string = "Water the plants",
-                                            .font = {12, FontWeight::medium, FontDesign::standard},
-                                            .color = palette.ink,
-                                            .lineLimit = 1,
-                                            .fixedSize = false},
-                                       Text{.string = "Home",
-                                            .font = {10, FontWeight::regular, FontDesign::standard},
-                                            .color = palette.secondary,
-                                            .lineLimit = 1,
-                                            .fixedSize = false}}},
-                   Spacer{.minLength = 4},
-                   Text{.string = "Today",
-                        .font = {10, FontWeight::medium, FontDesign::standard},
-                        .color = palette.accent,
-                        .lineLimit = 1,
-                        .fixedSize = true}}};
-    EXPECT_EQ(rowFor(item), expected);
-}
-
 TEST(ReadyWidgetRow, ChoosesTheDueLabelByDateThenToday) {
     const ScopedLanguage language("en");
     struct Row {

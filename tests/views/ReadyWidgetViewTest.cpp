@@ -14,10 +14,6 @@ namespace {
 
 const FakeDueDateFormat dueDates;
 
-ReadyWidgetEntry readyEntry(ReadySnapshot snapshot) {
-    return {utc(2026, 12, 5, 9), ReadyWidgetState::ready(std::move(snapshot))};
-}
-
 TEST(ReadyWidgetView, ChoosesTheLayoutByStateAndFamily) {
     const ScopedLanguage language("en");
     const ReadySnapshot snapshot = snapshotOf(9, 8, "pink");
@@ -85,21 +81,6 @@ TEST(ReadyWidgetView, CardBackgroundIsOpaqueAndFollowsTheAppearance) {
               Color::srgb(0.08627450980392157, 0.0784313725490196, 0.10980392156862745, 1.0));
     EXPECT_EQ(cardBackground(ColorScheme::light),
               Color::srgb(0.984313725490196, 0.9803921568627451, 0.996078431372549, 1.0));
-}
-
-TEST(ReadyWidgetView, DeepLinkIsMadeOnce) {
-    ASSERT_TRUE(readyDeepLink().has_value());
-    EXPECT_EQ(*readyDeepLink(), "tandry://ready");
-    EXPECT_EQ(&readyDeepLink(), &readyDeepLink());
-}
-
-TEST(ReadyWidgetView, UnknownPaletteNameDrawsViolet) {
-    const ScopedLanguage language("en");
-    const ReadyWidgetView view{WidgetFamily::systemSmall, ColorScheme::light,
-                               readyEntry(snapshotOf(3, 0, "teal"))};
-    const std::vector<Text> texts = textsOf(view.body(dueDates));
-    ASSERT_EQ(texts.size(), 2u);
-    EXPECT_EQ(texts[1].color, WidgetPalette::resolve("violet", ColorScheme::light).accent);
 }
 
 } // namespace

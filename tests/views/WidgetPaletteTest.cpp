@@ -55,26 +55,5 @@ TEST(WidgetPalette, TextColoursFollowTheAppearanceAlone) {
     }
 }
 
-TEST(WidgetPalette, ComponentsAreTheEightBitValuesOver255AndOpaque) {
-    const WidgetPalette dark = WidgetPalette::resolve("graphite", ColorScheme::dark);
-    EXPECT_DOUBLE_EQ(dark.accent.red, 0.6);
-    EXPECT_DOUBLE_EQ(dark.ink.red, 0.9254901960784314);
-    EXPECT_DOUBLE_EQ(dark.secondary.blue, 0.6745098039215687);
-    for (const Color& color : {dark.accent, dark.ink, dark.secondary}) {
-        EXPECT_EQ(color.kind, Color::Kind::srgb);
-        EXPECT_EQ(color.opacity, 1.0);
-    }
-}
-
-TEST(WidgetPalette, SystemRedIsOneSharedValueMadeOnce) {
-    // Two threads asking at once get the same object.
-    auto first = std::async(std::launch::async, [] { return &systemRed(); });
-    auto second = std::async(std::launch::async, [] { return &systemRed(); });
-    const Color* a = first.get();
-    EXPECT_EQ(a, second.get());
-    EXPECT_EQ(a, &systemRed());
-    EXPECT_EQ(a->kind, Color::Kind::systemRed);
-}
-
 } // namespace
 } // namespace tandry
