@@ -13,17 +13,9 @@ namespace tandry::testing {
 ChildProcess::ChildProcess(const std::vector<std::string>& arguments,
                            const std::map<std::string, std::optional<std::string>>& environment,
                            const std::filesystem::path& log) {
-    std::vector<std::string> variables = changedEnvironment(environment);
-    std::vector<char*> argv;
-    for (const auto& argument : arguments) {
-        argv.push_back(const_cast<char*>(argument.c_str()));
-    }
-    argv.push_back(nullptr);
-    std::vector<char*> envp;
-    for (auto& variable : variables) {
-        envp.push_back(variable.data());
-    }
-    envp.push_back(nullptr);
+    const std::vector<std::string> variables = changedEnvironment(environment);
+    const std::vector<char*> argv = execArray(arguments);
+    const std::vector<char*> envp = execArray(variables);
 
     const int output = ::open(log.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     if (output < 0) {

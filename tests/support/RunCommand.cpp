@@ -29,19 +29,22 @@ changedEnvironment(const std::map<std::string, std::optional<std::string>>& chan
     return result;
 }
 
+std::vector<char*> execArray(const std::vector<std::string>& strings) {
+    std::vector<char*> array;
+    array.reserve(strings.size() + 1);
+    for (const std::string& string : strings) {
+        // exec takes char* but never writes through it.
+        array.push_back(const_cast<char*>(string.c_str()));
+    }
+    array.push_back(nullptr);
+    return array;
+}
+
 CommandResult runCommand(const std::vector<std::string>& arguments,
                          const std::map<std::string, std::optional<std::string>>& environment) {
-    auto variables = changedEnvironment(environment);
-    std::vector<char*> argv;
-    for (const auto& argument : arguments) {
-        argv.push_back(const_cast<char*>(argument.c_str()));
-    }
-    argv.push_back(nullptr);
-    std::vector<char*> envp;
-    for (auto& variable : variables) {
-        envp.push_back(variable.data());
-    }
-    envp.push_back(nullptr);
+    const std::vector<std::string> variables = changedEnvironment(environment);
+    const std::vector<char*> argv = execArray(arguments);
+    const std::vector<char*> envp = execArray(variables);
 
     int out[2];
     int err[2];

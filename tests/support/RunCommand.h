@@ -18,6 +18,10 @@ struct CommandResult {
 std::vector<std::string>
 changedEnvironment(const std::map<std::string, std::optional<std::string>>& changes);
 
+// The null-terminated array of pointers into `strings` that exec and spawn
+// take for argv and envp; valid while `strings` is unchanged.
+std::vector<char*> execArray(const std::vector<std::string>& strings);
+
 // Runs a program to completion with the current environment changed by
 // `environment` (nullopt removes a variable), capturing both output streams.
 CommandResult runCommand(const std::vector<std::string>& arguments,
