@@ -7,9 +7,9 @@
 #include "platform/render/CardSize.h"
 #include "platform/render/PangoTextMeasurer.h"
 #include "widget/store/SnapshotCodec.h"
+#include "widget/strings/UserLanguage.h"
 #include "widget/views/IcuDueDateFormat.h"
 #include "widget/views/ReadyWidgetView.h"
-#include "widget/views/UserLanguage.h"
 
 #include <benchmark/benchmark.h>
 #include <cstdlib>

@@ -3,7 +3,7 @@
 
 #include "widget/store/PendingQueue.h"
 #include "widget/store/SnapshotCodec.h"
-#include "widget/store/SnapshotLoader.h"
+#include "widget/timeline/SnapshotLoader.h"
 
 #include <benchmark/benchmark.h>
 #include <cstring>

@@ -1,12 +1,12 @@
 #include "cli/Commands.h"
 
 #include "cli/EntryJson.h"
-#include "cli/RenderCommand.h"
 #include "cli/ReloadCommand.h"
+#include "cli/RenderCommand.h"
 #include "cli/TickCommand.h"
 #include "widget/store/SnapshotCodec.h"
+#include "widget/strings/UserLanguage.h"
 #include "widget/timeline/ReadyWidgetProvider.h"
-#include "widget/views/UserLanguage.h"
 
 #include <CLI/CLI.hpp>
 #include <cstdio>

@@ -1,7 +1,7 @@
 #include "cli/ReloadCommand.h"
 
 #include "platform/host/BusReloadChannel.h"
-#include "widget/app/WidgetKind.h"
+#include "widget/timeline/WidgetKind.h"
 
 #include <CLI/CLI.hpp>
 #include <iostream>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "widget/app/ReloadChannel.h"
+#include "widget/intents/ReloadChannel.h"
 
 namespace tandry {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "widget/app/ColorScheme.h"
+#include "widget/ui/ColorScheme.h"
 
 #include <functional>
 

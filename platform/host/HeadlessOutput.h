@@ -1,9 +1,9 @@
 #pragma once
 
 #include "platform/render/LaidOutElement.h"
-#include "widget/app/ColorScheme.h"
-#include "widget/app/WidgetFamily.h"
 #include "widget/store/Error.h"
+#include "widget/ui/ColorScheme.h"
+#include "widget/ui/WidgetFamily.h"
 
 #include <filesystem>
 #include <string_view>

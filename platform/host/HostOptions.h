@@ -1,6 +1,6 @@
 #pragma once
 
-#include "widget/app/WidgetFamily.h"
+#include "widget/ui/WidgetFamily.h"
 
 #include <filesystem>
 #include <optional>

@@ -12,7 +12,8 @@
 #include "platform/render/CardSize.h"
 #include "widget/app/TandryWidgetBundle.h"
 #include "widget/store/AppGroup.h"
-#include "widget/views/WidgetStrings.h"
+#include "widget/strings/WidgetStrings.h"
+#include "widget/timeline/WidgetKind.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -305,7 +306,13 @@ void WidgetHost::placeWidgets() {
             hosted->windows.push_back(std::make_unique<WidgetWindow>(
                 GTK_APPLICATION(application_), placement, title,
                 WidgetWindow::Actions{
-                    .tick = [this](const TickReadyTaskIntent& intent) { worker_->perform(intent); },
+                    .tick =
+                        [this](const IntentReference& intent) {
+                            // The cards' only intent; a reference to any other does nothing.
+                            if (intent.type == tickReadyTaskIntentType) {
+                                worker_->perform(TickReadyTaskIntent(intent.parameter));
+                            }
+                        },
                     .openUrl = [this](std::string_view url) { urlOpener_.open(url); },
                     .moved = [this] { scheduleSave(); },
                 }));

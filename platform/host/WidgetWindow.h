@@ -27,7 +27,7 @@ public:
     // What the window asks of the host.
     struct Actions {
         // A tick button was pressed: run the intent (on a worker, not here).
-        std::function<void(const TickReadyTaskIntent& intent)> tick;
+        std::function<void(const IntentReference& intent)> tick;
         // The card was clicked outside any button.
         std::function<void(std::string_view url)> openUrl;
         // The user moved the widget.
@@ -66,7 +66,7 @@ private:
     GtkWidget* area_ = nullptr;
     std::vector<GtkWidget*> buttons_;
     // Per button: the intent it runs, its label and its frame on the card.
-    std::vector<TickReadyTaskIntent> intents_;
+    std::vector<IntentReference> intents_;
     std::vector<std::string> labels_;
     std::vector<render::Rect> buttonFrames_;
     Placement placement_;

@@ -1,6 +1,6 @@
 #include "platform/host/HostOptions.h"
 #include "platform/host/WidgetHost.h"
-#include "widget/views/UserLanguage.h"
+#include "widget/strings/UserLanguage.h"
 
 int main(int argc, char** argv) {
     tandry::adoptUserLanguage();

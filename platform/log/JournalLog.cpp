@@ -1,6 +1,6 @@
 #include "platform/log/JournalLog.h"
 
-#include "widget/app/BundleIdentifier.h"
+#include "widget/intents/BundleIdentifier.h"
 
 #include <dlfcn.h>
 #include <iostream>

@@ -4,7 +4,7 @@
 #include "platform/render/LaidOutElement.h"
 #include "platform/render/LayoutDirection.h"
 #include "platform/render/TextMeasurer.h"
-#include "widget/app/Element.h"
+#include "widget/ui/Element.h"
 
 namespace tandry::render {
 

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "platform/render/LaidOutElement.h"
-#include "widget/app/ColorScheme.h"
 #include "widget/store/Error.h"
+#include "widget/ui/ColorScheme.h"
 
 #include <cairo.h>
 #include <filesystem>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/render/Geometry.h"
-#include "widget/app/WidgetFamily.h"
+#include "widget/ui/WidgetFamily.h"
 
 namespace tandry::render {
 

@@ -2,7 +2,7 @@
 
 #include "platform/render/Geometry.h"
 #include "platform/render/TextMeasurer.h"
-#include "widget/app/Element.h"
+#include "widget/ui/Element.h"
 
 #include <iosfwd>
 #include <optional>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/render/LaidOutElement.h"
-#include "widget/app/ColorScheme.h"
+#include "widget/ui/ColorScheme.h"
 
 typedef struct _cairo cairo_t;
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/render/Geometry.h"
-#include "widget/app/Font.h"
+#include "widget/ui/Font.h"
 
 #include <string_view>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/render/PixelGrid.h"
-#include "widget/app/Font.h"
+#include "widget/ui/Font.h"
 
 namespace tandry::render {
 

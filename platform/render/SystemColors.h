@@ -1,7 +1,7 @@
 #pragma once
 
-#include "widget/app/Color.h"
-#include "widget/app/ColorScheme.h"
+#include "widget/ui/Color.h"
+#include "widget/ui/ColorScheme.h"
 
 namespace tandry::render {
 

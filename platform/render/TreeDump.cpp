@@ -58,9 +58,7 @@ struct Attributes {
         addColor(object, symbol.color);
     }
     void operator()(const IntentButton& button) const {
-        const auto& taskID = button.intent.taskID.value;
-        object["intent"] = Json{{"type", "TickReadyTaskIntent"},
-                                {"taskID", taskID ? Json(*taskID) : Json(nullptr)}};
+        object["intent"] = Json{{"type", button.intent.type}, {"taskID", button.intent.parameter}};
         object["style"] = "plain";
         object["accessibilityLabel"] = button.accessibilityLabel;
     }

@@ -5,10 +5,10 @@
 #include "tests/support/RecordingReloadChannel.h"
 #include "tests/support/ScopedEnvironment.h"
 #include "tests/support/TemporaryDirectory.h"
-#include "widget/app/WidgetKind.h"
 #include "widget/intents/IntentServices.h"
 #include "widget/store/AppGroup.h"
 #include "widget/store/PendingQueue.h"
+#include "widget/timeline/WidgetKind.h"
 
 #include <barrier>
 #include <gtest/gtest.h>

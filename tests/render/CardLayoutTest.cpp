@@ -43,9 +43,10 @@ TEST(CardLayout, FlexibleFrameFillsItsProposalAndAlignsItsContent) {
 }
 
 TEST(CardLayout, BackgroundAndLinkCoverTheCardAroundCentredContent) {
-    const Element root = modified(modified(modified(text("Hi"), IntentButton{{"ID"}, "Tick", {}}),
-                                           ContainerBackground{Color::packed(0xFBFAFE), {}}),
-                                  ClickThroughUrl{"tandry://ready"});
+    const Element root = modified(
+        modified(modified(text("Hi"), IntentButton{{"TickReadyTaskIntent", "ID"}, "Tick", {}}),
+                 ContainerBackground{Color::packed(0xFBFAFE), {}}),
+        ClickThroughUrl{"tandry://ready"});
     const LaidOutCard card = layOut(root, Size{170, 170});
     const LaidOutElement& link = card.root;
     EXPECT_EQ(render::kindName(link.kind), std::string("link"));

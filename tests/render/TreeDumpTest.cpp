@@ -49,11 +49,12 @@ TEST(TreeDump, MatchesTheGoldenDumps) {
 TEST(TreeDump, WritesEachKindsAttributes) {
     Uuid id;
     id.bytes.fill(0xAB);
-    const Element button =
-        modified(SymbolImage{.name = "circle",
-                             .font = {15, FontWeight::regular, FontDesign::standard},
-                             .color = Color::packed(0x7C4DE0)},
-                 IntentButton{{"ABABABAB-ABAB-ABAB-ABAB-ABABABABABAB"}, "Complete task", {}});
+    const Element button = modified(
+        SymbolImage{.name = "circle",
+                    .font = {15, FontWeight::regular, FontDesign::standard},
+                    .color = Color::packed(0x7C4DE0)},
+        IntentButton{
+            {"TickReadyTaskIntent", "ABABABAB-ABAB-ABAB-ABAB-ABABABABABAB"}, "Complete task", {}});
     Text due = fixedText("Mar 3", 10);
     due.color = Color::systemRed();
     const Element row = HStack{.alignment = VerticalAlignment::center,

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "widget/app/SystemLog.h"
+#include "widget/intents/SystemLog.h"
 
 #include <mutex>
 #include <string>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "tests/support/ScopedEnvironment.h"
-#include "widget/views/UserLanguage.h"
+#include "widget/strings/UserLanguage.h"
 
 #include <array>
 #include <map>

@@ -5,7 +5,7 @@
 #include "tests/support/ScopedLanguage.h"
 #include "tests/support/TemporaryDirectory.h"
 #include "tests/timeline/ScopedTimeZone.h"
-#include "widget/views/CatalogDirectory.h"
+#include "widget/strings/CatalogDirectory.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>

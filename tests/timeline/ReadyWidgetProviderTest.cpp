@@ -7,7 +7,7 @@
 #include "widget/store/AppGroup.h"
 #include "widget/store/PendingQueue.h"
 #include "widget/store/SnapshotCodec.h"
-#include "widget/store/SnapshotLoader.h"
+#include "widget/timeline/SnapshotLoader.h"
 
 #include <gtest/gtest.h>
 

@@ -71,8 +71,8 @@ TEST(ReadyWidgetRow, EveryTickCarriesItsTaskAndTheSameLabel) {
     const auto secondButton = modifiersOf<IntentButton>(rowFor(second));
     ASSERT_EQ(firstButton.size(), 1u);
     ASSERT_EQ(secondButton.size(), 1u);
-    EXPECT_EQ(firstButton[0].intent.taskID.value, "11111111-1111-1111-1111-111111111111");
-    EXPECT_EQ(secondButton[0].intent.taskID.value, "22222222-2222-2222-2222-222222222222");
+    EXPECT_EQ(firstButton[0].intent.parameter, "11111111-1111-1111-1111-111111111111");
+    EXPECT_EQ(secondButton[0].intent.parameter, "22222222-2222-2222-2222-222222222222");
     EXPECT_EQ(firstButton[0].accessibilityLabel, secondButton[0].accessibilityLabel);
     EXPECT_EQ(firstButton[0].accessibilityLabel, "Aufgabe abschließen");
 }

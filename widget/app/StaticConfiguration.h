@@ -1,10 +1,10 @@
 #pragma once
 
-#include "widget/app/ColorScheme.h"
-#include "widget/app/LocalizedStringResource.h"
-#include "widget/app/WidgetFamily.h"
+#include "widget/strings/LocalizedStringResource.h"
 #include "widget/timeline/ReadyWidgetEntry.h"
 #include "widget/timeline/ReadyWidgetProvider.h"
+#include "widget/ui/ColorScheme.h"
+#include "widget/ui/WidgetFamily.h"
 #include "widget/views/ReadyWidgetView.h"
 
 #include <functional>

@@ -1,6 +1,6 @@
 #include "widget/app/TandryReadyWidget.h"
 
-#include "widget/app/WidgetKind.h"
+#include "widget/timeline/WidgetKind.h"
 
 namespace tandry {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "widget/app/LocalizedStringResource.h"
+#include "widget/strings/LocalizedStringResource.h"
 
 #include <optional>
 #include <ostream>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "widget/app/ReloadChannel.h"
-#include "widget/app/SystemLog.h"
+#include "widget/intents/ReloadChannel.h"
+#include "widget/intents/SystemLog.h"
 #include "widget/timeline/Clock.h"
 
 namespace tandry {

@@ -1,8 +1,8 @@
 #include "widget/intents/TickReadyTaskIntent.h"
 
-#include "widget/app/WidgetKind.h"
 #include "widget/intents/IntentServices.h"
 #include "widget/store/PendingQueue.h"
+#include "widget/timeline/WidgetKind.h"
 
 #include <fmt/format.h>
 

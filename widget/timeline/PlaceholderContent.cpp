@@ -1,7 +1,7 @@
 #include "widget/timeline/PlaceholderContent.h"
 
+#include "widget/strings/WidgetStrings.h"
 #include "widget/timeline/CalendarDay.h"
-#include "widget/views/WidgetStrings.h"
 
 namespace tandry {
 

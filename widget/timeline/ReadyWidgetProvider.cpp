@@ -1,7 +1,7 @@
 #include "widget/timeline/ReadyWidgetProvider.h"
 
-#include "widget/store/SnapshotLoader.h"
 #include "widget/timeline/PlaceholderContent.h"
+#include "widget/timeline/SnapshotLoader.h"
 
 namespace tandry {
 namespace {

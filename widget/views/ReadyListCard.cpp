@@ -1,9 +1,9 @@
 #include "widget/views/ReadyListCard.h"
 
+#include "widget/strings/WidgetStrings.h"
 #include "widget/views/ListCardCounts.h"
 #include "widget/views/ReadyWidgetRow.h"
 #include "widget/views/WidgetHeader.h"
-#include "widget/views/WidgetStrings.h"
 
 #include <ostream>
 

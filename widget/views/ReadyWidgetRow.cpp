@@ -1,6 +1,7 @@
 #include "widget/views/ReadyWidgetRow.h"
 
-#include "widget/views/WidgetStrings.h"
+#include "widget/strings/WidgetStrings.h"
+#include "widget/timeline/WidgetKind.h"
 
 #include <ostream>
 
@@ -25,7 +26,8 @@ Element ReadyWidgetRow::body(const DueDateFormat& dueDates) const {
         modified(SymbolImage{.name = "circle",
                              .font = {15, FontWeight::regular, FontDesign::standard},
                              .color = palette.accent},
-                 IntentButton{.intent = TickReadyTaskIntent(task.id),
+                 IntentButton{.intent = {.type = std::string(tickReadyTaskIntentType),
+                                         .parameter = uuidText(task.id)},
                               .accessibilityLabel = WidgetStrings::text("widget.row.tick"),
                               .style = ButtonStyle::plain});
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "widget/app/Element.h"
 #include "widget/store/ReadySnapshot.h"
+#include "widget/ui/Element.h"
 #include "widget/views/DueDateFormat.h"
 #include "widget/views/WidgetPalette.h"
 

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "widget/app/Color.h"
-#include "widget/app/ColorScheme.h"
-#include "widget/app/Element.h"
-#include "widget/app/WidgetFamily.h"
 #include "widget/timeline/ReadyWidgetEntry.h"
+#include "widget/ui/Color.h"
+#include "widget/ui/ColorScheme.h"
+#include "widget/ui/Element.h"
+#include "widget/ui/WidgetFamily.h"
 #include "widget/views/DueDateFormat.h"
 
 #include <iosfwd>

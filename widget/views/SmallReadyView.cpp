@@ -1,7 +1,7 @@
 #include "widget/views/SmallReadyView.h"
 
+#include "widget/strings/WidgetStrings.h"
 #include "widget/views/WidgetHeader.h"
-#include "widget/views/WidgetStrings.h"
 
 #include <algorithm>
 #include <ostream>

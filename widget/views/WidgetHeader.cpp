@@ -1,6 +1,6 @@
 #include "widget/views/WidgetHeader.h"
 
-#include "widget/views/WidgetStrings.h"
+#include "widget/strings/WidgetStrings.h"
 
 #include <ostream>
 

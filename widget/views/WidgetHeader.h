@@ -1,6 +1,6 @@
 #pragma once
 
-#include "widget/app/Element.h"
+#include "widget/ui/Element.h"
 #include "widget/views/WidgetPalette.h"
 
 #include <iosfwd>

@@ -1,8 +1,8 @@
 #include "widget/views/WidgetMessageView.h"
 
+#include "widget/strings/WidgetStrings.h"
 #include "widget/views/WidgetHeader.h"
 #include "widget/views/WidgetPalette.h"
-#include "widget/views/WidgetStrings.h"
 
 #include <ostream>
 

@@ -3,7 +3,7 @@
 #include "platform/render/Geometry.h"
 #include "platform/render/LaidOutElement.h"
 #include "platform/render/TextMeasurer.h"
-#include "widget/app/Element.h"
+#include "widget/ui/Element.h"
 
 #include <optional>
 #include <utility>

@@ -48,12 +48,13 @@ Element header(const Palette& colors, std::string title) {
 }
 
 Element row(const Palette& colors, const SampleTask& task, const Uuid& id) {
-    Element tick = modified(SymbolImage{.name = "circle",
-                                        .font = {15, FontWeight::regular, FontDesign::standard},
-                                        .color = colors.accent},
-                            IntentButton{.intent = TickReadyTaskIntent{uuidText(id)},
-                                         .accessibilityLabel = "Complete task",
-                                         .style = ButtonStyle::plain});
+    Element tick =
+        modified(SymbolImage{.name = "circle",
+                             .font = {15, FontWeight::regular, FontDesign::standard},
+                             .color = colors.accent},
+                 IntentButton{.intent = {.type = "TickReadyTaskIntent", .parameter = uuidText(id)},
+                              .accessibilityLabel = "Complete task",
+                              .style = ButtonStyle::plain});
     HStack line{.alignment = VerticalAlignment::center, .spacing = 8, .children = {}};
     line.children.push_back(std::move(tick));
     line.children.push_back(VStack{.alignment = HorizontalAlignment::leading,

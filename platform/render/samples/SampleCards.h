@@ -1,7 +1,7 @@
 #pragma once
 
-#include "widget/app/ColorScheme.h"
-#include "widget/app/Element.h"
+#include "widget/ui/ColorScheme.h"
+#include "widget/ui/Element.h"
 
 #include <string>
 #include <vector>

@@ -1,9 +1,9 @@
-#include "widget/views/WidgetStrings.h"
+#include "widget/strings/WidgetStrings.h"
 
+#include "tests/strings/CatalogTesting.h"
 #include "tests/support/ScopedEnvironment.h"
 #include "tests/support/ScopedLanguage.h"
-#include "tests/views/CatalogTesting.h"
-#include "widget/views/CatalogDirectory.h"
+#include "widget/strings/CatalogDirectory.h"
 
 #include <gtest/gtest.h>
 

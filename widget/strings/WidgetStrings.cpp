@@ -1,7 +1,7 @@
-#include "widget/views/WidgetStrings.h"
+#include "widget/strings/WidgetStrings.h"
 
-#include "widget/views/CatalogDirectory.h"
-#include "widget/views/CountFormat.h"
+#include "widget/strings/CatalogDirectory.h"
+#include "widget/strings/CountFormat.h"
 
 #include <array>
 #include <libintl.h>

@@ -1,8 +1,8 @@
+#include "tests/strings/CatalogTesting.h"
 #include "tests/support/ScopedEnvironment.h"
 #include "tests/support/ScopedLanguage.h"
-#include "tests/views/CatalogTesting.h"
-#include "widget/views/CatalogDirectory.h"
-#include "widget/views/WidgetStrings.h"
+#include "widget/strings/CatalogDirectory.h"
+#include "widget/strings/WidgetStrings.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "widget/store/SnapshotLoader.h"
+#include "widget/timeline/SnapshotLoader.h"
 
 #include "tests/support/ScopedEnvironment.h"
 #include "tests/support/TemporaryDirectory.h"

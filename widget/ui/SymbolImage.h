@@ -1,7 +1,7 @@
 #pragma once
 
-#include "widget/app/Color.h"
-#include "widget/app/Font.h"
+#include "widget/ui/Color.h"
+#include "widget/ui/Font.h"
 
 #include <iosfwd>
 #include <string>

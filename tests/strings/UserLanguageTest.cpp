@@ -1,7 +1,7 @@
-#include "widget/views/UserLanguage.h"
+#include "widget/strings/UserLanguage.h"
 
 #include "tests/support/ScopedLanguage.h"
-#include "widget/views/WidgetStrings.h"
+#include "widget/strings/WidgetStrings.h"
 
 #include <clocale>
 #include <cstdlib>

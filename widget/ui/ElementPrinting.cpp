@@ -1,7 +1,7 @@
 // How element values print in test failures: the kind, its attributes, its
 // children in brackets and then its modifiers from the inside out, so a tree
 // reads much as it was built.
-#include "widget/app/Element.h"
+#include "widget/ui/Element.h"
 
 #include <ostream>
 #include <string>
@@ -82,6 +82,10 @@ std::ostream& operator<<(std::ostream& out, const Inset& inset) {
 
 std::ostream& operator<<(std::ostream& out, const FlexibleFrame& frame) {
     return out << "FlexibleFrame{maxWidth infinity, maxHeight infinity, " << frame.alignment << '}';
+}
+
+std::ostream& operator<<(std::ostream& out, const IntentReference& intent) {
+    return out << intent.type << "{\"" << intent.parameter << "\"}";
 }
 
 std::ostream& operator<<(std::ostream& out, const IntentButton& button) {

@@ -1,4 +1,4 @@
-#include "widget/views/CountFormat.h"
+#include "widget/strings/CountFormat.h"
 
 #include <gtest/gtest.h>
 #include <limits>

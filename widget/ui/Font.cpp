@@ -1,4 +1,4 @@
-#include "widget/app/Font.h"
+#include "widget/ui/Font.h"
 
 #include <ostream>
 

@@ -1,4 +1,4 @@
-#include "widget/store/SnapshotLoader.h"
+#include "widget/timeline/SnapshotLoader.h"
 
 #include "widget/store/AppGroup.h"
 #include "widget/store/FileReading.h"

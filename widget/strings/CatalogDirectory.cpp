@@ -1,4 +1,4 @@
-#include "widget/views/CatalogDirectory.h"
+#include "widget/strings/CatalogDirectory.h"
 
 #include <cstdlib>
 #include <system_error>

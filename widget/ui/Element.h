@@ -1,12 +1,12 @@
 #pragma once
 
-#include "widget/app/IdentifiedList.h"
-#include "widget/app/Modifier.h"
-#include "widget/app/Spacer.h"
-#include "widget/app/Stack.h"
-#include "widget/app/SymbolImage.h"
-#include "widget/app/Text.h"
 #include "widget/store/Uuid.h"
+#include "widget/ui/IdentifiedList.h"
+#include "widget/ui/Modifier.h"
+#include "widget/ui/Spacer.h"
+#include "widget/ui/Stack.h"
+#include "widget/ui/SymbolImage.h"
+#include "widget/ui/Text.h"
 
 #include <concepts>
 #include <iosfwd>

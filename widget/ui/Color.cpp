@@ -1,4 +1,4 @@
-#include "widget/app/Color.h"
+#include "widget/ui/Color.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,8 +1,7 @@
 #pragma once
 
-#include "widget/app/Alignment.h"
-#include "widget/app/Color.h"
-#include "widget/intents/TickReadyTaskIntent.h"
+#include "widget/ui/Alignment.h"
+#include "widget/ui/Color.h"
 
 #include <iosfwd>
 #include <optional>
@@ -28,10 +27,20 @@ struct FlexibleFrame {
 
 enum class ButtonStyle { plain };
 
+// Which intent a button runs, by the intent's type name and the text of its
+// one parameter. The element kinds know no intent type: the host that runs
+// the button rebuilds the intent from this reference.
+struct IntentReference {
+    std::string type;
+    std::string parameter;
+
+    bool operator==(const IntentReference&) const = default;
+};
+
 // Pressing the button runs `intent`; the element it wraps is its label, drawn
 // unchanged in the plain style.
 struct IntentButton {
-    TickReadyTaskIntent intent;
+    IntentReference intent;
     std::string accessibilityLabel;
     ButtonStyle style = ButtonStyle::plain;
 
@@ -67,6 +76,7 @@ using Modifier = std::variant<Inset, FlexibleFrame, IntentButton, NumericContent
 
 std::ostream& operator<<(std::ostream& out, const Inset& inset);
 std::ostream& operator<<(std::ostream& out, const FlexibleFrame& frame);
+std::ostream& operator<<(std::ostream& out, const IntentReference& intent);
 std::ostream& operator<<(std::ostream& out, const IntentButton& button);
 std::ostream& operator<<(std::ostream& out, const NumericContentTransition& transition);
 std::ostream& operator<<(std::ostream& out, const ContainerBackground& background);

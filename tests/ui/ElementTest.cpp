@@ -1,4 +1,4 @@
-#include "widget/app/Element.h"
+#include "widget/ui/Element.h"
 
 #include <gtest/gtest.h>
 #include <sstream>

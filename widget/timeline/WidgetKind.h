@@ -9,4 +9,8 @@ namespace tandry {
 // constant, so a tick always refreshes this widget and no other.
 inline constexpr std::string_view readyWidgetKind = "TandryReadyWidget";
 
+// The type name by which a card's tick button refers to the tick intent; the
+// host that runs the button rebuilds the intent from it.
+inline constexpr std::string_view tickReadyTaskIntentType = "TickReadyTaskIntent";
+
 } // namespace tandry

@@ -1,4 +1,4 @@
-#include "widget/app/Alignment.h"
+#include "widget/ui/Alignment.h"
 
 #include <ostream>
 

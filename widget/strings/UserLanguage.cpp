@@ -1,4 +1,4 @@
-#include "widget/views/UserLanguage.h"
+#include "widget/strings/UserLanguage.h"
 
 #include <clocale>
 #include <cstdlib>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "widget/app/Alignment.h"
+#include "widget/ui/Alignment.h"
 
 #include <iosfwd>
 #include <optional>
