@@ -6,13 +6,10 @@
 namespace tandry {
 namespace {
 
-using testing::FixedClock;
-
-Instant at(const char* text) {
-    return *parseDateText(text);
-}
-
-TEST(ReadyWidgetConfiguration, DeclaresKindNamesFamiliesAndMargins) {
+// What the host reads from the declaration: the kind it reloads, the names it
+// shows, the sizes it offers, that it adds no margins, and the view and the
+// provider it builds from the arguments it hands in.
+TEST(ReadyWidgetConfiguration, DeclaresTheWidgetForTheHost) {
     const StaticConfiguration configuration = TandryReadyWidget{}.body();
     EXPECT_EQ(configuration.kind, "TandryReadyWidget");
     EXPECT_EQ(configuration.displayName, LocalizedStringResource{"widget.display_name"});
@@ -21,24 +18,13 @@ TEST(ReadyWidgetConfiguration, DeclaresKindNamesFamiliesAndMargins) {
               (std::vector<WidgetFamily>{WidgetFamily::systemSmall, WidgetFamily::systemMedium,
                                          WidgetFamily::systemLarge}));
     EXPECT_TRUE(configuration.marginsDisabled);
-}
 
-TEST(ReadyWidgetConfiguration, ContentIsTheRootViewOfTheEntryFamilyAndScheme) {
-    const StaticConfiguration configuration = TandryReadyWidget{}.body();
-    const ReadyWidgetEntry entry{at("2026-12-05T09:30:00Z"), ReadyWidgetState::stale()};
-    for (WidgetFamily family : offeredFamilies(configuration)) {
-        for (ColorScheme scheme : {ColorScheme::light, ColorScheme::dark}) {
-            SCOPED_TRACE(::testing::PrintToString(family) + " " + ::testing::PrintToString(scheme));
-            EXPECT_EQ(configuration.content(entry, family, scheme),
-                      (ReadyWidgetView{.family = family, .colorScheme = scheme, .entry = entry}));
-        }
-    }
-}
-
-TEST(ReadyWidgetConfiguration, ProviderReadsTheClockItIsGiven) {
-    FixedClock clock(at("2031-01-02T03:04:05Z"));
-    const ReadyWidgetProvider provider = TandryReadyWidget{}.body().provider(clock);
-    EXPECT_EQ(provider.placeholder({}).date, at("2031-01-02T03:04:05Z"));
+    const Instant now = *parseDateText("2031-01-02T03:04:05Z");
+    const ReadyWidgetEntry entry{now, ReadyWidgetState::stale()};
+    EXPECT_EQ(configuration.content(entry, WidgetFamily::systemSmall, ColorScheme::dark),
+              (ReadyWidgetView{WidgetFamily::systemSmall, ColorScheme::dark, entry}));
+    const testing::FixedClock clock(now);
+    EXPECT_EQ(configuration.provider(clock).placeholder({}).date, now);
 }
 
 } // namespace

@@ -2,7 +2,6 @@
 
 #include "widget/ui/Element.h"
 
-#include <functional>
 #include <string>
 #include <type_traits>
 #include <vector>
@@ -29,16 +28,12 @@ inline void collectElements(const Element& element, std::vector<const Element*>&
         element.content);
 }
 
-inline std::vector<const Element*> allElements(const Element& root) {
-    std::vector<const Element*> out;
-    collectElements(root, out);
-    return out;
-}
-
 // The texts of a tree in order.
 inline std::vector<Text> textsOf(const Element& root) {
+    std::vector<const Element*> elements;
+    collectElements(root, elements);
     std::vector<Text> texts;
-    for (const Element* element : allElements(root)) {
+    for (const Element* element : elements) {
         if (const auto* text = std::get_if<Text>(&element->content)) {
             texts.push_back(*text);
         }
@@ -52,19 +47,6 @@ inline std::vector<std::string> stringsOf(const Element& root) {
         strings.push_back(text.string);
     }
     return strings;
-}
-
-// The modifiers of that kind anywhere in the tree, in order.
-template <typename Kind> std::vector<Kind> modifiersOf(const Element& root) {
-    std::vector<Kind> found;
-    for (const Element* element : allElements(root)) {
-        for (const Modifier& modifier : element->modifiers) {
-            if (const auto* kind = std::get_if<Kind>(&modifier)) {
-                found.push_back(*kind);
-            }
-        }
-    }
-    return found;
 }
 
 } // namespace tandry::testing

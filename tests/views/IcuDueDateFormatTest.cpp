@@ -18,9 +18,8 @@ TEST(IcuDueDateFormat, WritesTheLocalesAbbreviatedMonthAndDay) {
         const char* expected;
     };
     const Row rows[] = {
-        {"en_US", "Mar 5"},  {"en_US_POSIX", "Mar 5"}, {"de_DE", "5. März"}, {"de", "5. März"},
-        {"ja_JP", "3月5日"}, {"fr_FR", "5 mars"},      {"es_ES", "5 mar"},   {"pl_PL", "5 mar"},
-        {"en_GB", "5 Mar"},  {"ar_EG", "٥ مارس"},
+        {"en_US", "Mar 5"},  {"en_GB", "5 Mar"},  {"de", "5. März"},
+        {"ja_JP", "3月5日"}, {"ar_EG", "٥ مارس"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.locale);
@@ -28,14 +27,6 @@ TEST(IcuDueDateFormat, WritesTheLocalesAbbreviatedMonthAndDay) {
         EXPECT_FALSE(format.pattern().empty());
         EXPECT_EQ(format.format(utc(2026, 3, 5)), row.expected);
     }
-}
-
-TEST(IcuDueDateFormat, ShowsNeitherYearNorTime) {
-    const ScopedTimeZone zone("UTC");
-    const IcuDueDateFormat format("en_US");
-    EXPECT_EQ(format.pattern(), "MMM d");
-    EXPECT_EQ(format.format(utc(1999, 12, 31, 23, 59)), "Dec 31");
-    EXPECT_EQ(format.format(utc(4000, 1, 1, 0, 0)), "Jan 1");
 }
 
 TEST(IcuDueDateFormat, CountsTheDayInTheDefaultTimeZone) {
@@ -46,9 +37,7 @@ TEST(IcuDueDateFormat, CountsTheDayInTheDefaultTimeZone) {
         const char* zone;
         const char* expected;
     };
-    for (const Row& row :
-         {Row{"UTC", "Mar 5"}, Row{"America/Los_Angeles", "Mar 4"}, Row{"Asia/Tokyo", "Mar 5"},
-          Row{"Pacific/Kiritimati", "Mar 5"}, Row{"Pacific/Pago_Pago", "Mar 4"}}) {
+    for (const Row& row : {Row{"America/Los_Angeles", "Mar 4"}, Row{"Asia/Tokyo", "Mar 5"}}) {
         SCOPED_TRACE(row.zone);
         const ScopedTimeZone zone(row.zone);
         EXPECT_EQ(IcuDueDateFormat("en_US").format(instant), row.expected);
