@@ -1,4 +1,4 @@
-#include "tests/support/FixedClock.h"
+#include "tests/support/SettableClock.h"
 #include "widget/app/TandryWidgetBundle.h"
 
 #include <gtest/gtest.h>
@@ -23,7 +23,7 @@ TEST(ReadyWidgetConfiguration, DeclaresTheWidgetForTheHost) {
     const ReadyWidgetEntry entry{now, ReadyWidgetState::stale()};
     EXPECT_EQ(configuration.content(entry, WidgetFamily::systemSmall, ColorScheme::dark),
               (ReadyWidgetView{WidgetFamily::systemSmall, ColorScheme::dark, entry}));
-    const testing::FixedClock clock(now);
+    const testing::SettableClock clock(now);
     EXPECT_EQ(configuration.provider(clock).placeholder({}).date, now);
 }
 

@@ -1,4 +1,4 @@
-#include "tests/support/RunCommand.h"
+#include "tests/support/Subprocess.h"
 #include "tests/support/TemporaryDirectory.h"
 
 #include <cstdint>

@@ -4,8 +4,7 @@
 // without the task, the keyboard reaches the circles, and the command line's
 // reload and the host's actions work over the bus. Screenshots are kept in
 // the build tree (host-artifacts/) for a person to look at.
-#include "tests/support/ChildProcess.h"
-#include "tests/support/RunCommand.h"
+#include "tests/support/Subprocess.h"
 #include "tests/support/TemporaryDirectory.h"
 
 #include <chrono>
@@ -22,8 +21,8 @@ namespace {
 
 using Json = nlohmann::json;
 using namespace std::chrono_literals;
-using testing::ChildProcess;
 using testing::runCommand;
+using testing::Subprocess;
 using testing::TemporaryDirectory;
 using testing::writeFile;
 
@@ -191,13 +190,13 @@ protected:
     }
 
     TemporaryDirectory root;
-    std::map<std::string, std::optional<std::string>> environment;
+    testing::EnvironmentChanges environment;
 };
 
 TEST_F(DesktopHost, ClickOnTickCircleParksTheTickAndRedrawsWithoutTheTask) {
-    ChildProcess host({TANDRY_HOST_BINARY, "--family", "medium", "--scheme", "light", "--output",
-                       output().string()},
-                      environment, hostLog());
+    Subprocess host({TANDRY_HOST_BINARY, "--family", "medium", "--scheme", "light", "--output",
+                     output().string()},
+                    {.environment = environment, .log = hostLog()});
 
     // 1. The widget appears with a circle per task.
     ASSERT_TRUE(waitFor([&] { return buttons().size() == 3; })) << readAll(hostLog());
@@ -274,9 +273,9 @@ TEST_F(DesktopHost, ClickOnTickCircleParksTheTickAndRedrawsWithoutTheTask) {
 }
 
 TEST_F(DesktopHost, ClickOnTheCardOutsideButtonsDoesNotCrashWithoutAHandler) {
-    ChildProcess host({TANDRY_HOST_BINARY, "--family", "medium", "--scheme", "dark", "--output",
-                       output().string()},
-                      environment, hostLog());
+    Subprocess host({TANDRY_HOST_BINARY, "--family", "medium", "--scheme", "dark", "--output",
+                     output().string()},
+                    {.environment = environment, .log = hostLog()});
     std::optional<Window> window;
     ASSERT_TRUE(waitFor([&] { return buttons().size() == 3 && (window = mediumWindow()); }))
         << readAll(hostLog());

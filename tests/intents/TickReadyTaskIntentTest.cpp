@@ -1,9 +1,9 @@
 #include "widget/intents/TickReadyTaskIntent.h"
 
-#include "tests/support/FixedClock.h"
 #include "tests/support/RecordingLog.h"
 #include "tests/support/RecordingReloadChannel.h"
 #include "tests/support/ScopedEnvironment.h"
+#include "tests/support/SettableClock.h"
 #include "tests/support/TemporaryDirectory.h"
 #include "widget/intents/IntentServices.h"
 #include "widget/store/AppGroup.h"
@@ -42,7 +42,7 @@ protected:
 
     testing::TemporaryDirectory dataHome;
     testing::ScopedEnvironment dataHomeVariable{"XDG_DATA_HOME", dataHome.path().string()};
-    testing::FixedClock clock{at("2026-12-05T09:30:00.250Z")};
+    testing::SettableClock clock{at("2026-12-05T09:30:00.250Z")};
     RecordingLog log;
     testing::RecordingReloadChannel reloads;
 };
@@ -62,8 +62,8 @@ TEST_F(TickIntent, ParksOneTickAndThenReloads) {
         EXPECT_EQ(parked[0].taskID, *parseUuidText(taskText));
         EXPECT_EQ(parked[0].requestedAt, at("2026-12-05T09:30:00Z"));
     }
-    EXPECT_EQ(reloads.kinds(), std::vector<std::string>(2, std::string(readyWidgetKind)));
-    EXPECT_TRUE(log.entries().empty());
+    EXPECT_EQ(reloads.kinds, std::vector<std::string>(2, std::string(readyWidgetKind)));
+    EXPECT_TRUE(log.entries.empty());
 }
 
 TEST_F(TickIntent, IgnoresTextThatIsNoTaskIdWithoutATrace) {
@@ -81,8 +81,8 @@ TEST_F(TickIntent, IgnoresTextThatIsNoTaskIdWithoutATrace) {
         EXPECT_EQ(perform(text, log), IntentResult{});
     }
     EXPECT_FALSE(std::filesystem::exists(queue()));
-    EXPECT_TRUE(log.entries().empty());
-    EXPECT_TRUE(reloads.kinds().empty());
+    EXPECT_TRUE(log.entries.empty());
+    EXPECT_TRUE(reloads.kinds.empty());
 }
 
 // Without a shared container there is nothing to park and nothing to log.
@@ -90,8 +90,8 @@ TEST_F(TickIntent, WithoutSharedContainerOnlyReloads) {
     std::filesystem::remove_all(container());
     perform(taskText, log);
     EXPECT_FALSE(std::filesystem::exists(container()));
-    EXPECT_TRUE(log.entries().empty());
-    EXPECT_EQ(reloads.kinds(), oneReload);
+    EXPECT_TRUE(log.entries.empty());
+    EXPECT_EQ(reloads.kinds, oneReload);
 }
 
 // A failed park is logged once, and not even formatted for a log that refuses
@@ -99,15 +99,15 @@ TEST_F(TickIntent, WithoutSharedContainerOnlyReloads) {
 TEST_F(TickIntent, FailedParkIsLoggedOnceAndStillReloads) {
     testing::writeFile(queue(), "not a directory");
     perform(taskText, log);
-    EXPECT_EQ(log.entries(), std::vector<std::string>{"Could not park a widget tick: cannot create "
-                                                      "queue directory " +
-                                                      queue().string() + ": File exists"});
-    EXPECT_EQ(reloads.kinds(), oneReload);
+    EXPECT_EQ(log.entries, std::vector<std::string>{"Could not park a widget tick: cannot create "
+                                                    "queue directory " +
+                                                    queue().string() + ": File exists"});
+    EXPECT_EQ(reloads.kinds, oneReload);
 
     RecordingLog refusing(false);
     perform(taskText, refusing);
-    EXPECT_TRUE(refusing.entries().empty());
-    EXPECT_EQ(reloads.kinds().size(), 2u);
+    EXPECT_TRUE(refusing.entries.empty());
+    EXPECT_EQ(reloads.kinds.size(), 2u);
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tests/support/RunCommand.h"
+#include "tests/support/Subprocess.h"
 #include "tests/support/TemporaryDirectory.h"
 
 #include <filesystem>

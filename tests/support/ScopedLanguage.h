@@ -3,9 +3,8 @@
 #include "tests/support/ScopedEnvironment.h"
 #include "widget/strings/UserLanguage.h"
 
-#include <array>
+#include <list>
 #include <map>
-#include <memory>
 #include <optional>
 #include <string>
 
@@ -18,11 +17,11 @@ namespace tandry::testing {
 class ScopedLanguage {
 public:
     explicit ScopedLanguage(const std::map<std::string, std::string>& variables) {
-        for (std::size_t i = 0; i < names.size(); ++i) {
-            auto found = variables.find(names[i]);
-            settings_[i] = std::make_unique<ScopedEnvironment>(
-                names[i], found == variables.end() ? std::nullopt
-                                                   : std::optional<std::string>(found->second));
+        for (const char* name : {"LANGUAGE", "LC_ALL", "LC_MESSAGES", "LANG"}) {
+            const auto found = variables.find(name);
+            settings_.emplace_back(name, found == variables.end()
+                                             ? std::nullopt
+                                             : std::optional<std::string>(found->second));
         }
         adoptUserLanguage();
     }
@@ -31,17 +30,14 @@ public:
         : ScopedLanguage(std::map<std::string, std::string>{{"LANGUAGE", language}}) {}
 
     ~ScopedLanguage() {
-        for (auto& setting : settings_) {
-            setting.reset();
-        }
+        settings_.clear();
         adoptUserLanguage();
     }
     ScopedLanguage(const ScopedLanguage&) = delete;
     ScopedLanguage& operator=(const ScopedLanguage&) = delete;
 
 private:
-    static constexpr std::array<const char*, 4> names{"LANGUAGE", "LC_ALL", "LC_MESSAGES", "LANG"};
-    std::array<std::unique_ptr<ScopedEnvironment>, 4> settings_;
+    std::list<ScopedEnvironment> settings_;
 };
 
 } // namespace tandry::testing

@@ -1,8 +1,8 @@
 #include "widget/timeline/PlaceholderContent.h"
 
-#include "tests/support/FixedClock.h"
 #include "tests/support/ScopedEnvironment.h"
 #include "tests/support/ScopedLanguage.h"
+#include "tests/support/SettableClock.h"
 #include "tests/support/TemporaryDirectory.h"
 #include "tests/timeline/ScopedTimeZone.h"
 #include "widget/strings/CatalogDirectory.h"
@@ -14,9 +14,9 @@ namespace tandry {
 namespace {
 
 using namespace std::chrono;
-using testing::FixedClock;
 using testing::ScopedLanguage;
 using testing::ScopedTimeZone;
+using testing::SettableClock;
 
 Instant utc(int y, unsigned m, unsigned d, int hh, int mm, int ss) {
     return Instant{sys_days{year{y} / month{m} / day{d}} + hours{hh} + minutes{mm} + seconds{ss}};
@@ -70,7 +70,7 @@ TEST(PlaceholderSnapshot, IsTheSampleCardInTheUsersLanguage) {
     for (const auto& row : rows) {
         SCOPED_TRACE(row.language);
         ScopedLanguage language(row.language);
-        FixedClock clock(now);
+        SettableClock clock(now);
         expectSampleStructure(placeholderSnapshot(clock), now, row.tasks);
     }
 }
@@ -81,7 +81,7 @@ TEST(PlaceholderSnapshot, KeepsItsShapeWithACatalogThatLacksItsKeys) {
     testing::ScopedEnvironment directory(catalogDirectoryVariable, empty.path().string());
     ScopedLanguage language("de");
     const auto now = utc(2026, 12, 5, 9, 30, 0);
-    FixedClock clock(now);
+    SettableClock clock(now);
     expectSampleStructure(placeholderSnapshot(clock), now,
                           {{"widget.placeholder.task1", "widget.placeholder.flow1"},
                            {"widget.placeholder.task2", "widget.placeholder.flow1"},
@@ -92,7 +92,7 @@ TEST(PlaceholderSnapshot, KeepsItsShapeWithACatalogThatLacksItsKeys) {
 TEST(PlaceholderSnapshot, IsBuiltAfreshWithNewIdsEachTime) {
     ScopedTimeZone zone("UTC");
     ScopedLanguage language("en");
-    FixedClock clock(utc(2026, 12, 5, 9, 30, 0));
+    SettableClock clock(utc(2026, 12, 5, 9, 30, 0));
     auto first = placeholderSnapshot(clock);
     auto second = placeholderSnapshot(clock);
     ASSERT_EQ(first.tasks.size(), second.tasks.size());
@@ -109,14 +109,14 @@ TEST(PlaceholderSnapshot, IsBuiltAfreshWithNewIdsEachTime) {
     EXPECT_EQ(std::adjacent_find(ids.begin(), ids.end()), ids.end()) << "an id came twice";
 
     // The due date follows the clock.
-    FixedClock later(utc(2027, 1, 1, 0, 0, 0));
+    SettableClock later(utc(2027, 1, 1, 0, 0, 0));
     EXPECT_EQ(placeholderSnapshot(later).tasks[0].dueDate, utc(2026, 12, 31, 0, 0, 0));
 }
 
 TEST(PlaceholderItem, DatesAnOverdueTaskOneCalendarDayBack) {
     ScopedLanguage language("en");
     ScopedTimeZone zone("Europe/Berlin");
-    FixedClock clock(utc(2026, 3, 29, 12, 0, 0));
+    SettableClock clock(utc(2026, 3, 29, 12, 0, 0));
     auto item = placeholderItem("widget.placeholder.task3", "widget.placeholder.flow2",
                                 Overdue::yes, clock);
     // 23 hours back: the clocks went forward that night.
@@ -129,7 +129,7 @@ TEST(PlaceholderItem, DatesAnOverdueTaskOneCalendarDayBack) {
 
 TEST(PlaceholderItem, MarksTodayByTheTitleKeysLastCharacter) {
     ScopedLanguage language("en");
-    FixedClock clock(utc(2026, 12, 5, 9, 30, 0));
+    SettableClock clock(utc(2026, 12, 5, 9, 30, 0));
     struct Row {
         const char* titleKey;
         Overdue overdue;

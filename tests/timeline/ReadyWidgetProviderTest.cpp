@@ -1,8 +1,8 @@
 #include "widget/timeline/ReadyWidgetProvider.h"
 
-#include "tests/support/FixedClock.h"
 #include "tests/support/ScopedEnvironment.h"
 #include "tests/support/ScopedLanguage.h"
+#include "tests/support/SettableClock.h"
 #include "tests/support/TemporaryDirectory.h"
 #include "widget/store/AppGroup.h"
 #include "widget/store/PendingQueue.h"
@@ -15,7 +15,7 @@ namespace tandry {
 namespace {
 
 using namespace std::chrono;
-using testing::FixedClock;
+using testing::SettableClock;
 
 const Instant now = Instant{sys_days{2026y / December / 5} + hours{9} + minutes{30}};
 
@@ -187,7 +187,7 @@ TEST_F(ReadyWidgetProviderTest, AnswersEveryRowOfTheDecisionTable) {
         std::filesystem::remove_all(dataHome.path() / "group-containers");
         parked.reset();
         prepare(row.container);
-        FixedClock clock(now);
+        SettableClock clock(now);
 
         auto answer = ask(row.request, clock);
 
