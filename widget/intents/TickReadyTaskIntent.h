@@ -20,11 +20,7 @@ class TickReadyTaskIntent {
 public:
     // The declared settings of the `taskID` parameter, the same for every intent.
     static IntentParameterSettings taskIDSettings() {
-        return {.title = {"widget.intent.parameter.task"},
-                .description = std::nullopt,
-                .requestValueDialog = std::nullopt,
-                .hasInputOptions = false,
-                .inputConnectionBehavior = InputConnectionBehavior::defaultBehavior};
+        return {.title = {"widget.intent.parameter.task"}};
     }
 
     // The intent's title, built once per process and handed out as a copy.

@@ -13,9 +13,7 @@ namespace {
 Text countText(std::string string, const WidgetPalette& palette) {
     return Text{.string = std::move(string),
                 .font = {11, FontWeight::medium, FontDesign::standard},
-                .color = palette.secondary,
-                .lineLimit = std::nullopt,
-                .fixedSize = false};
+                .color = palette.secondary};
 }
 
 // The title and message of an empty list, centred by a spacer on each side.
@@ -30,14 +28,10 @@ void appendClearBody(VStack& root, const ReadySnapshot& snapshot, const WidgetPa
                .children = {
                    Text{.string = WidgetStrings::text("widget.clear.title"),
                         .font = {13, FontWeight::semibold, FontDesign::standard},
-                        .color = palette.ink,
-                        .lineLimit = std::nullopt,
-                        .fixedSize = false},
+                        .color = palette.ink},
                    Text{.string = WidgetStrings::text(WidgetStrings::clearMessageKey(reason)),
                         .font = {11, FontWeight::regular, FontDesign::standard},
-                        .color = palette.secondary,
-                        .lineLimit = std::nullopt,
-                        .fixedSize = false},
+                        .color = palette.secondary},
                }});
     root.children.push_back(Spacer{.minLength = 0});
 }
@@ -49,14 +43,12 @@ Element ReadyListCard::body(const DueDateFormat& dueDates) const {
     const ListCardCounts counts = ListCardCounts::of(snapshot.total, rows, snapshot.tasks.size());
 
     // 2. The header row; the count only for a positive total.
-    HStack header{.alignment = VerticalAlignment::center,
-                  .spacing = std::nullopt,
-                  .children = {WidgetHeader{palette}.body(), Spacer{.minLength = 0}}};
+    HStack header{.children = {WidgetHeader{palette}.body(), Spacer{.minLength = 0}}};
     if (counts.total > 0) {
         header.children.push_back(countText(WidgetStrings::count(counts.total), palette));
     }
 
-    VStack root{.alignment = HorizontalAlignment::leading, .spacing = 8, .children = {}};
+    VStack root{.alignment = HorizontalAlignment::leading, .spacing = 8};
     root.children.push_back(std::move(header));
 
     if (counts.total == 0) {

@@ -28,8 +28,7 @@ Element ReadyWidgetRow::body(const DueDateFormat& dueDates) const {
                              .color = palette.accent},
                  IntentButton{.intent = {.type = std::string(tickReadyTaskIntentType),
                                          .parameter = uuidText(task.id)},
-                              .accessibilityLabel = WidgetStrings::text("widget.row.tick"),
-                              .style = ButtonStyle::plain});
+                              .accessibilityLabel = WidgetStrings::text("widget.row.tick")});
 
     // 2. Title over flow name; the flow line is there even when empty.
     Element texts = VStack{.alignment = HorizontalAlignment::leading,
@@ -38,16 +37,14 @@ Element ReadyWidgetRow::body(const DueDateFormat& dueDates) const {
                                Text{.string = task.title,
                                     .font = {12, FontWeight::medium, FontDesign::standard},
                                     .color = palette.ink,
-                                    .lineLimit = 1,
-                                    .fixedSize = false},
+                                    .lineLimit = 1},
                                Text{.string = task.flowName,
                                     .font = {10, FontWeight::regular, FontDesign::standard},
                                     .color = palette.secondary,
-                                    .lineLimit = 1,
-                                    .fixedSize = false},
+                                    .lineLimit = 1},
                            }};
 
-    HStack row{.alignment = VerticalAlignment::center, .spacing = 8, .children = {}};
+    HStack row{.spacing = 8};
     row.children.push_back(std::move(tick));
     row.children.push_back(std::move(texts));
     row.children.push_back(Spacer{.minLength = 4});

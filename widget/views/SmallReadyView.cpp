@@ -15,7 +15,7 @@ constexpr std::size_t titlesShown = 2;
 } // namespace
 
 Element SmallReadyView::body() const {
-    VStack root{.alignment = HorizontalAlignment::leading, .spacing = 6, .children = {}};
+    VStack root{.alignment = HorizontalAlignment::leading, .spacing = 6};
     root.children.push_back(WidgetHeader{palette}.body());
 
     if (snapshot.total == 0) {
@@ -24,17 +24,14 @@ Element SmallReadyView::body() const {
         root.children.push_back(Text{.string = WidgetStrings::text("widget.clear.title"),
                                      .font = {13, FontWeight::semibold, FontDesign::standard},
                                      .color = palette.ink,
-                                     .lineLimit = 3,
-                                     .fixedSize = false});
+                                     .lineLimit = 3});
         root.children.push_back(Spacer{.minLength = 0});
     } else {
         // The total as the integer prints itself: no grouping, not
         // localized, so it reads the same as the task manager's count.
         root.children.push_back(modified(Text{.string = std::to_string(snapshot.total),
                                               .font = {34, FontWeight::bold, FontDesign::rounded},
-                                              .color = palette.accent,
-                                              .lineLimit = std::nullopt,
-                                              .fixedSize = false},
+                                              .color = palette.accent},
                                          NumericContentTransition{CountDirection::up}));
         root.children.push_back(Spacer{.minLength = 0});
         IdentifiedList titles;
@@ -45,8 +42,7 @@ Element SmallReadyView::body() const {
                 {task.id, Text{.string = task.title,
                                .font = {11, FontWeight::medium, FontDesign::standard},
                                .color = task.isOverdue ? systemRed() : palette.ink,
-                               .lineLimit = 1,
-                               .fixedSize = false}});
+                               .lineLimit = 1}});
         }
         root.children.push_back(std::move(titles));
     }

@@ -7,8 +7,7 @@
 namespace tandry {
 
 Element WidgetHeader::body() const {
-    return HStack{.alignment = VerticalAlignment::center,
-                  .spacing = 5,
+    return HStack{.spacing = 5,
                   .children = {
                       SymbolImage{.name = "point.3.connected.trianglepath.dotted",
                                   .font = {11, FontWeight::semibold, FontDesign::standard},
@@ -16,8 +15,7 @@ Element WidgetHeader::body() const {
                       Text{.string = WidgetStrings::text("widget.header"),
                            .font = {12, FontWeight::semibold, FontDesign::standard},
                            .color = palette.ink,
-                           .lineLimit = 1,
-                           .fixedSize = false},
+                           .lineLimit = 1},
                   }};
 }
 

@@ -19,8 +19,7 @@ Element WidgetMessageView::body() const {
                                Text{.string = WidgetStrings::text(key),
                                     .font = {12, FontWeight::medium, FontDesign::standard},
                                     .color = palette.secondary,
-                                    .lineLimit = 4,
-                                    .fixedSize = false},
+                                    .lineLimit = 4},
                                Spacer{.minLength = 0},
                            }};
     return modified(modified(std::move(stack), Inset{14}), FlexibleFrame{Alignment::topLeading()});
