@@ -16,7 +16,6 @@
 #include "widget/timeline/WidgetKind.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <glib-unix.h>
 #include <gtk/gtk.h>
 
@@ -39,22 +38,6 @@ constexpr unsigned saveDelaySeconds = 2;
 constexpr int firstPlaceMargin = 24;
 
 } // namespace
-
-std::optional<std::filesystem::path> expectedContainerLocation() {
-    const std::string& group = appGroupIdentifier();
-    if (!isSafePathComponent(group)) {
-        return std::nullopt;
-    }
-    std::filesystem::path dataHome;
-    if (const char* value = std::getenv("XDG_DATA_HOME"); value && *value == '/') {
-        dataHome = value;
-    } else if (const char* home = std::getenv("HOME"); home && *home == '/') {
-        dataHome = std::filesystem::path(home) / ".local" / "share";
-    } else {
-        return std::nullopt;
-    }
-    return dataHome / "group-containers" / group;
-}
 
 // One kind of widget: its declaration, its scheduler, its latest entry and
 // where that entry is shown.
@@ -398,7 +381,7 @@ void WidgetHost::armAlarm() {
 }
 
 void WidgetHost::watchContainer() {
-    monitor_->watch(expectedContainerLocation());
+    monitor_->watch(sharedContainerPath(appGroupIdentifier()));
 }
 
 void WidgetHost::scheduleSave() {

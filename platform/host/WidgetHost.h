@@ -82,8 +82,4 @@ private:
     bool started_ = false;
 };
 
-// Where the shared container is or would be:
-// $XDG_DATA_HOME/group-containers/<group>, whether or not it exists yet.
-std::optional<std::filesystem::path> expectedContainerLocation();
-
 } // namespace tandry
