@@ -3,6 +3,7 @@
 #include "platform/host/DesktopWindowHints.h"
 #include "platform/render/CardSize.h"
 #include "platform/render/Painter.h"
+#include "platform/render/TreeQueries.h"
 
 #include <cmath>
 #include <gtk/gtk.h>
@@ -10,48 +11,11 @@
 namespace tandry {
 namespace {
 
-using render::LaidOutElement;
-
 // How long a count takes to roll to its new value.
 constexpr std::int64_t transitionMicroseconds = 350'000;
 
 // How far the pointer must travel before a press on the card becomes a move.
 constexpr double dragThreshold = 4;
-
-struct ButtonFrame {
-    IntentButton button;
-    render::Rect frame;
-};
-
-// The tick buttons of a laid-out card, in tree order (the reading order).
-void collectButtons(const LaidOutElement& element, std::vector<ButtonFrame>& buttons) {
-    if (const auto* button = std::get_if<IntentButton>(&element.kind)) {
-        buttons.push_back({*button, element.frame});
-    }
-    for (const LaidOutElement& child : element.children) {
-        collectButtons(child, buttons);
-    }
-}
-
-bool contains(const render::Rect& frame, double x, double y) {
-    return x >= frame.minX() && x < frame.maxX() && y >= frame.minY() && y < frame.maxY();
-}
-
-// The innermost click-through URL whose frame holds the point.
-std::optional<std::string> linkAt(const LaidOutElement& element, double x, double y) {
-    if (!contains(element.frame, x, y)) {
-        return std::nullopt;
-    }
-    for (const LaidOutElement& child : element.children) {
-        if (auto url = linkAt(child, x, y)) {
-            return url;
-        }
-    }
-    if (const auto* link = std::get_if<ClickThroughUrl>(&element.kind)) {
-        return link->url;
-    }
-    return std::nullopt;
-}
 
 void installStyle() {
     static bool installed = false;
@@ -173,7 +137,7 @@ struct WidgetWindow::Signals {
         double x = 0;
         double y = 0;
         gtk_gesture_drag_get_start_point(gesture, &x, &y);
-        if (auto url = linkAt(self->card_->root, x, y)) {
+        if (auto url = render::linkAt(self->card_->root, {x, y})) {
             self->actions_.openUrl(*url);
         }
     }
@@ -251,8 +215,7 @@ void WidgetWindow::show(const StaticConfiguration& configuration, const ReadyWid
 }
 
 void WidgetWindow::rebuildButtons() {
-    std::vector<ButtonFrame> frames;
-    collectButtons(card_->root, frames);
+    const std::vector<render::ButtonFrame> frames = render::buttonsIn(card_->root);
     // Most loads change nothing about the buttons; those keep theirs.
     bool unchanged = frames.size() == buttons_.size();
     for (std::size_t i = 0; unchanged && i < frames.size(); ++i) {
@@ -278,7 +241,7 @@ void WidgetWindow::rebuildButtons() {
     labels_.clear();
     buttonFrames_.clear();
 
-    for (const ButtonFrame& item : frames) {
+    for (const render::ButtonFrame& item : frames) {
         GtkWidget* button = gtk_button_new();
         gtk_widget_add_css_class(button, "tandry-tick");
         // A click with the mouse leaves the keyboard focus where it was.
