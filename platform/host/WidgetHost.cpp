@@ -51,7 +51,7 @@ struct WidgetHost::HostedKind {
     std::vector<std::unique_ptr<WidgetWindow>> windows;
     // The families written to the output directory.
     std::vector<WidgetFamily> outputFamilies;
-    unsigned burstSource = 0;
+    SourceHandle burstSource;
     WidgetHost& host;
 };
 
@@ -78,7 +78,7 @@ struct WidgetHost::Signals {
 
     static gboolean burstEnded(gpointer data) {
         auto* hosted = static_cast<HostedKind*>(data);
-        hosted->burstSource = 0;
+        hosted->burstSource.release();
         if (hosted->scheduler.isLoadDue()) {
             hosted->host.load(*hosted);
         }
@@ -87,13 +87,13 @@ struct WidgetHost::Signals {
 
     static gboolean saveNow(gpointer host) {
         auto* self = static_cast<WidgetHost*>(host);
-        self->saveSource_ = 0;
+        self->saveSource_.release();
         self->savePlacements();
         return G_SOURCE_REMOVE;
     }
 
     static gboolean quit(gpointer host) {
-        g_application_quit(static_cast<WidgetHost*>(host)->application_);
+        g_application_quit(static_cast<WidgetHost*>(host)->application_.get());
         return G_SOURCE_CONTINUE;
     }
 };
@@ -101,31 +101,39 @@ struct WidgetHost::Signals {
 WidgetHost::WidgetHost(HostOptions options) : options_(std::move(options)) {}
 
 WidgetHost::~WidgetHost() {
-    if (application_ != nullptr) {
-        g_object_unref(application_);
+    if (!application_) {
+        return;
+    }
+    // The application may outlive the host (GIO keeps references of its
+    // own); its signals and actions must not reach the host then.
+    GApplication* application = application_.get();
+    g_signal_handlers_disconnect_by_data(application, this);
+    for (const char* action : {reloadActionName, tickActionName}) {
+        g_action_map_remove_action(G_ACTION_MAP(application), action);
     }
 }
 
 int WidgetHost::run(const char* programName) {
     g_set_prgname("tandry-widget-host");
     // Without windows no display is needed, so a plain GIO application will do.
-    application_ =
+    application_.reset(
         options_.headless
             ? g_application_new(hostApplicationId, G_APPLICATION_DEFAULT_FLAGS)
-            : G_APPLICATION(gtk_application_new(hostApplicationId, G_APPLICATION_DEFAULT_FLAGS));
-    g_signal_connect(application_, "startup", G_CALLBACK(&Signals::startup), this);
-    g_signal_connect(application_, "activate", G_CALLBACK(&Signals::activate), this);
-    g_signal_connect(application_, "shutdown", G_CALLBACK(&Signals::shutdown), this);
+            : G_APPLICATION(gtk_application_new(hostApplicationId, G_APPLICATION_DEFAULT_FLAGS)));
+    GApplication* application = application_.get();
+    g_signal_connect(application, "startup", G_CALLBACK(&Signals::startup), this);
+    g_signal_connect(application, "activate", G_CALLBACK(&Signals::activate), this);
+    g_signal_connect(application, "shutdown", G_CALLBACK(&Signals::shutdown), this);
 
     const GActionEntry actions[] = {
         {reloadActionName, &Signals::reloadAction, "s", nullptr, nullptr, {}},
         {tickActionName, &Signals::tickAction, "s", nullptr, nullptr, {}},
     };
-    g_action_map_add_action_entries(G_ACTION_MAP(application_), actions, G_N_ELEMENTS(actions),
+    g_action_map_add_action_entries(G_ACTION_MAP(application), actions, G_N_ELEMENTS(actions),
                                     this);
 
-    g_unix_signal_add(SIGTERM, &Signals::quit, this);
-    g_unix_signal_add(SIGINT, &Signals::quit, this);
+    terminateSource_ = SourceHandle(g_unix_signal_add(SIGTERM, &Signals::quit, this));
+    interruptSource_ = SourceHandle(g_unix_signal_add(SIGINT, &Signals::quit, this));
 
     std::vector<char*> arguments{const_cast<char*>(programName)};
     std::string service = "--gapplication-service";
@@ -133,8 +141,7 @@ int WidgetHost::run(const char* programName) {
         arguments.push_back(service.data());
     }
     arguments.push_back(nullptr);
-    return g_application_run(application_, static_cast<int>(arguments.size() - 1),
-                             arguments.data());
+    return g_application_run(application, static_cast<int>(arguments.size() - 1), arguments.data());
 }
 
 void WidgetHost::startup() {
@@ -162,7 +169,7 @@ void WidgetHost::startup() {
             }
         }
     });
-    alarm_ = std::make_unique<WallClockAlarm>([this](WallClockAlarm::Reason reason) {
+    auto alarm = WallClockAlarm::create([this](WallClockAlarm::Reason reason) {
         if (reason == WallClockAlarm::Reason::clockChanged) {
             for (auto& hosted : kinds_) {
                 if (hosted->scheduler.clockChanged()) {
@@ -173,13 +180,22 @@ void WidgetHost::startup() {
         }
         loadDueTimelines();
     });
+    if (alarm) {
+        alarm_ = std::move(*alarm);
+    } else {
+        // Requests and changes in the container still load; the card just
+        // does not turn over at its snapshot's end on its own.
+        g_warning("Cards will not reload when their snapshot expires: %s",
+                  alarm.error().message.c_str());
+    }
     if (options_.scheme == SchemeChoice::automatic) {
         appearance_ = std::make_unique<DesktopAppearance>(
-            g_application_get_dbus_connection(application_), [this](ColorScheme) { presentAll(); });
+            g_application_get_dbus_connection(application_.get()),
+            [this](ColorScheme) { presentAll(); });
     }
     if (options_.headless) {
         // Nothing else keeps a GIO application without windows running.
-        g_application_hold(application_);
+        g_application_hold(application_.get());
     }
     loadDueTimelines();
 }
@@ -196,18 +212,13 @@ void WidgetHost::shutdown() {
     if (!started_) {
         return;
     }
-    if (saveSource_ != 0) {
-        g_source_remove(saveSource_);
-        saveSource_ = 0;
-    }
+    saveSource_.reset();
     savePlacements();
     // Intents still running finish first; what they ask of the main loop
     // afterwards is dropped with it.
     worker_.reset();
     for (auto& hosted : kinds_) {
-        if (hosted->burstSource != 0) {
-            g_source_remove(hosted->burstSource);
-        }
+        hosted->burstSource.reset();
         hosted->windows.clear();
     }
     appearance_.reset();
@@ -287,7 +298,7 @@ void WidgetHost::placeWidgets() {
                     static_cast<int>(render::cardSize(placement.family).height) + firstPlaceMargin;
             }
             hosted->windows.push_back(std::make_unique<WidgetWindow>(
-                GTK_APPLICATION(application_), placement, title,
+                GTK_APPLICATION(application_.get()), placement, title,
                 WidgetWindow::Actions{
                     .tick =
                         [this](const IntentReference& intent) {
@@ -313,8 +324,9 @@ void WidgetHost::requestReload(const std::string& kind) {
 }
 
 void WidgetHost::scheduleBurst(HostedKind& hosted) {
-    if (hosted.burstSource == 0) {
-        hosted.burstSource = g_timeout_add(burstMilliseconds, &Signals::burstEnded, &hosted);
+    if (!hosted.burstSource.active()) {
+        hosted.burstSource =
+            SourceHandle(g_timeout_add(burstMilliseconds, &Signals::burstEnded, &hosted));
     }
 }
 
@@ -377,7 +389,9 @@ void WidgetHost::armAlarm() {
             earliest = at;
         }
     }
-    alarm_->set(earliest);
+    if (alarm_) {
+        alarm_->set(earliest);
+    }
 }
 
 void WidgetHost::watchContainer() {
@@ -385,10 +399,7 @@ void WidgetHost::watchContainer() {
 }
 
 void WidgetHost::scheduleSave() {
-    if (saveSource_ != 0) {
-        g_source_remove(saveSource_);
-    }
-    saveSource_ = g_timeout_add_seconds(saveDelaySeconds, &Signals::saveNow, this);
+    saveSource_ = SourceHandle(g_timeout_add_seconds(saveDelaySeconds, &Signals::saveNow, this));
 }
 
 void WidgetHost::savePlacements() {
