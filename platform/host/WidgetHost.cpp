@@ -5,17 +5,16 @@
 #include "platform/host/HostBus.h"
 #include "platform/host/IntentWorker.h"
 #include "platform/host/MainLoopReloadChannel.h"
+#include "platform/host/PlacementPlan.h"
 #include "platform/host/TimelineScheduler.h"
 #include "platform/host/WallClockAlarm.h"
 #include "platform/host/WidgetWindow.h"
 #include "platform/log/JournalLog.h"
-#include "platform/render/CardSize.h"
 #include "widget/app/TandryWidgetBundle.h"
 #include "widget/store/AppGroup.h"
 #include "widget/strings/WidgetStrings.h"
 #include "widget/timeline/WidgetKind.h"
 
-#include <algorithm>
 #include <glib-unix.h>
 #include <gtk/gtk.h>
 
@@ -33,9 +32,6 @@ constexpr unsigned burstMilliseconds = 40;
 // After the user drags a widget, its new position is saved once the window
 // manager has had time to finish the move.
 constexpr unsigned saveDelaySeconds = 2;
-
-// The gap, in screen pixels, around widgets placed for the first time.
-constexpr int firstPlaceMargin = 24;
 
 } // namespace
 
@@ -227,77 +223,22 @@ void WidgetHost::shutdown() {
 }
 
 void WidgetHost::placeWidgets() {
-    const std::vector<Placement> saved = store_ ? store_->load() : std::vector<Placement>{};
-    // Widgets placed for the first time go in a column at the top left of
-    // the screen, one under the other, until the user drags them elsewhere.
-    int nextFreeY = firstPlaceMargin;
-    for (auto& hosted : kinds_) {
-        const auto offered = offeredFamilies(hosted->configuration);
-        const auto isOffered = [&](WidgetFamily family) {
-            return std::find(offered.begin(), offered.end(), family) != offered.end();
-        };
-        const std::string& kind = hosted->configuration.kind;
-
-        // 1. The placements: the families asked for on the command line (in
-        //    the places they had last time), else those saved, else one
-        //    widget of the medium size when offered, else of the first size.
-        std::vector<Placement> placements;
-        std::vector<Placement> unused;
-        std::copy_if(saved.begin(), saved.end(), std::back_inserter(unused),
-                     [&](const Placement& placement) {
-                         return placement.kind == kind && isOffered(placement.family);
-                     });
-        if (!options_.families.empty()) {
-            for (WidgetFamily family : options_.families) {
-                if (!isOffered(family)) {
-                    continue;
-                }
-                Placement placement{.kind = kind, .family = family, .x = {}, .y = {}};
-                auto previous = std::find_if(unused.begin(), unused.end(), [&](const Placement& p) {
-                    return p.family == family;
-                });
-                if (previous != unused.end()) {
-                    placement = *previous;
-                    unused.erase(previous);
-                }
-                placements.push_back(placement);
-            }
-        } else if (!unused.empty()) {
-            placements = unused;
-        } else if (!offered.empty()) {
-            placements.push_back({.kind = kind,
-                                  .family = isOffered(WidgetFamily::systemMedium)
-                                                ? WidgetFamily::systemMedium
-                                                : offered.front(),
-                                  .x = {},
-                                  .y = {}});
-        }
-
-        // 2. Headless, each placement's family is a picture; otherwise each
-        //    is a window, and with an output directory a picture as well.
-        for (const Placement& placement : placements) {
-            if (std::find(hosted->outputFamilies.begin(), hosted->outputFamilies.end(),
-                          placement.family) == hosted->outputFamilies.end()) {
-                hosted->outputFamilies.push_back(placement.family);
-            }
-        }
-        if (options_.headless) {
-            if (options_.families.empty()) {
-                hosted->outputFamilies = offered;
-            }
-            continue;
-        }
-        const std::string title = hosted->configuration.displayName
-                                      ? WidgetStrings::text(hosted->configuration.displayName->key)
-                                      : kind;
-        for (Placement placement : placements) {
-            if (!placement.x || !placement.y) {
-                placement.x = firstPlaceMargin;
-                placement.y = nextFreeY;
-                nextFreeY +=
-                    static_cast<int>(render::cardSize(placement.family).height) + firstPlaceMargin;
-            }
-            hosted->windows.push_back(std::make_unique<WidgetWindow>(
+    std::vector<OfferedKind> offered;
+    for (const auto& hosted : kinds_) {
+        offered.push_back({hosted->configuration.kind, offeredFamilies(hosted->configuration)});
+    }
+    const std::vector<PlacementPlan> plans =
+        planPlacements(offered, {.families = options_.families,
+                                 .headless = options_.headless,
+                                 .saved = store_ ? store_->load() : std::vector<Placement>{}});
+    for (std::size_t i = 0; i < kinds_.size(); ++i) {
+        HostedKind& hosted = *kinds_[i];
+        hosted.outputFamilies = plans[i].pictures;
+        const std::string title = hosted.configuration.displayName
+                                      ? WidgetStrings::text(hosted.configuration.displayName->key)
+                                      : hosted.configuration.kind;
+        for (const Placement& placement : plans[i].windows) {
+            hosted.windows.push_back(std::make_unique<WidgetWindow>(
                 GTK_APPLICATION(application_.get()), placement, title,
                 WidgetWindow::Actions{
                     .tick =
