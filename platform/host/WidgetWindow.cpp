@@ -95,7 +95,7 @@ struct WidgetWindow::Signals {
         auto* self = static_cast<WidgetWindow*>(data);
         for (const TickButton& tick : self->buttons_) {
             if (tick.widget.get() == GTK_WIDGET(button)) {
-                self->actions_.tick(tick.button.button.intent);
+                self->actions_.tick(tick.onCard.button.intent);
                 return;
             }
         }
@@ -226,7 +226,7 @@ void WidgetWindow::rebuildButtons() {
     // Most loads change nothing about the buttons; those keep theirs.
     if (std::equal(frames.begin(), frames.end(), buttons_.begin(), buttons_.end(),
                    [](const render::ButtonFrame& frame, const TickButton& tick) {
-                       return frame == tick.button;
+                       return frame == tick.onCard;
                    })) {
         return;
     }

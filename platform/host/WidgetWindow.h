@@ -67,7 +67,7 @@ private:
     // A tick button over its button's frame on the card.
     struct TickButton {
         GObjectPtr<GtkWidget> widget;
-        render::ButtonFrame button;
+        render::ButtonFrame onCard;
     };
 
     GObjectPtr<GtkWindow> window_;
