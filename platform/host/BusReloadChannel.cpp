@@ -1,5 +1,6 @@
 #include "platform/host/BusReloadChannel.h"
 
+#include "platform/host/GObjectPtr.h"
 #include "platform/host/HostBus.h"
 
 #include <cstdlib>
@@ -30,7 +31,8 @@ void BusReloadChannel::reloadTimelines(std::string_view kind) {
     if (!sessionBusConfigured()) {
         return;
     }
-    GDBusConnection* connection = g_bus_get_sync(G_BUS_TYPE_SESSION, nullptr, nullptr);
+    const GObjectPtr<GDBusConnection> connection(
+        g_bus_get_sync(G_BUS_TYPE_SESSION, nullptr, nullptr));
     if (connection == nullptr) {
         return;
     }
@@ -43,14 +45,13 @@ void BusReloadChannel::reloadTimelines(std::string_view kind) {
     g_variant_builder_init(&platformData, G_VARIANT_TYPE("a{sv}"));
 
     GVariant* reply = g_dbus_connection_call_sync(
-        connection, hostApplicationId, hostObjectPath, "org.freedesktop.Application",
+        connection.get(), hostApplicationId, hostObjectPath, "org.freedesktop.Application",
         "ActivateAction", g_variant_new("(sava{sv})", reloadActionName, &parameters, &platformData),
         nullptr, G_DBUS_CALL_FLAGS_NO_AUTO_START, callTimeoutMilliseconds, nullptr, nullptr);
     // No reply means no host (or one that did not answer): nothing to reload.
     if (reply != nullptr) {
         g_variant_unref(reply);
     }
-    g_object_unref(connection);
 }
 
 } // namespace tandry

@@ -2,6 +2,7 @@
 
 #include "widget/store/PendingQueue.h"
 
+#include <algorithm>
 #include <gio/gio.h>
 #include <string>
 
@@ -18,17 +19,16 @@ std::string nameOf(GFile* file) {
     return result;
 }
 
+// A directory worth watching and the only entry name in it that counts
+// (empty for any).
+struct WatchedDirectory {
+    std::filesystem::path path;
+    std::string onlyName;
+};
+
 // The directories worth watching for `container`: the container and its
 // queue when they exist; else the nearest existing directory above it, so
 // that its creation is noticed.
-struct WatchedDirectory {
-    std::filesystem::path path;
-    // For a directory above the container: the one entry that leads to it.
-    std::string onlyName;
-
-    bool operator==(const WatchedDirectory&) const = default;
-};
-
 std::vector<WatchedDirectory>
 directoriesFor(const std::optional<std::filesystem::path>& container) {
     std::vector<WatchedDirectory> directories;
@@ -57,79 +57,79 @@ directoriesFor(const std::optional<std::filesystem::path>& container) {
 
 } // namespace
 
+struct ContainerMonitor::Callbacks {
+    static void changed(GFileMonitor* monitor, GFile* file, GFile* otherFile,
+                        GFileMonitorEvent event, gpointer data) {
+        auto* self = static_cast<ContainerMonitor*>(data);
+        std::string name;
+        switch (event) {
+        case G_FILE_MONITOR_EVENT_RENAMED:
+            // A temporary file renamed into place counts by its new name.
+            name = nameOf(otherFile);
+            break;
+        case G_FILE_MONITOR_EVENT_CREATED:
+        case G_FILE_MONITOR_EVENT_DELETED:
+        case G_FILE_MONITOR_EVENT_CHANGES_DONE_HINT:
+        case G_FILE_MONITOR_EVENT_MOVED_IN:
+        case G_FILE_MONITOR_EVENT_MOVED_OUT:
+            name = nameOf(file);
+            break;
+        default:
+            // Partial writes and attribute changes: the write's end or the
+            // rename that follows is what counts.
+            return;
+        }
+        if (name.empty() || name.front() == '.') {
+            return;
+        }
+        // Above the container only the next directory on the way down
+        // matters; the rest of the data directory is other programs' business.
+        const auto watch =
+            std::find_if(self->watches_.begin(), self->watches_.end(), [&](const Watch& candidate) {
+                return candidate.monitor.get() == monitor;
+            });
+        if (watch != self->watches_.end() && !watch->onlyName.empty() && watch->onlyName != name) {
+            return;
+        }
+        self->changed_();
+    }
+};
+
 ContainerMonitor::ContainerMonitor(std::function<void()> changed) : changed_(std::move(changed)) {}
 
 ContainerMonitor::~ContainerMonitor() {
-    for (GFileMonitor* monitor : monitors_) {
-        g_file_monitor_cancel(monitor);
-        g_object_unref(monitor);
-    }
+    stopWatching();
 }
 
 void ContainerMonitor::watch(const std::optional<std::filesystem::path>& container) {
     const auto directories = directoriesFor(container);
-    std::vector<std::filesystem::path> paths;
-    for (const auto& directory : directories) {
-        paths.push_back(directory.path);
-    }
-    if (paths == paths_) {
+    if (std::equal(directories.begin(), directories.end(), watches_.begin(), watches_.end(),
+                   [](const WatchedDirectory& directory, const Watch& watch) {
+                       return directory.path == watch.path;
+                   })) {
         return;
     }
-    for (GFileMonitor* monitor : monitors_) {
-        g_file_monitor_cancel(monitor);
-        g_object_unref(monitor);
-    }
-    monitors_.clear();
-    onlyNames_.clear();
-    paths_.clear();
+    stopWatching();
     for (const auto& directory : directories) {
-        GFile* file = g_file_new_for_path(directory.path.c_str());
-        GFileMonitor* monitor =
-            g_file_monitor_directory(file, G_FILE_MONITOR_WATCH_MOVES, nullptr, nullptr);
-        g_object_unref(file);
+        const GObjectPtr<GFile> file(g_file_new_for_path(directory.path.c_str()));
+        GObjectPtr<GFileMonitor> monitor(
+            g_file_monitor_directory(file.get(), G_FILE_MONITOR_WATCH_MOVES, nullptr, nullptr));
         if (monitor == nullptr) {
             continue;
         }
-        g_signal_connect(monitor, "changed", G_CALLBACK(&ContainerMonitor::onEvent), this);
-        monitors_.push_back(monitor);
-        onlyNames_.push_back(directory.onlyName);
-        paths_.push_back(directory.path);
+        g_signal_connect(monitor.get(), "changed", G_CALLBACK(&Callbacks::changed), this);
+        watches_.push_back({directory.path, directory.onlyName, std::move(monitor)});
     }
 }
 
-void ContainerMonitor::onEvent(GFileMonitor* monitor, void* file, void* otherFile, int event,
-                               void* data) {
-    auto* self = static_cast<ContainerMonitor*>(data);
-    std::string name;
-    switch (static_cast<GFileMonitorEvent>(event)) {
-    case G_FILE_MONITOR_EVENT_RENAMED:
-        // A temporary file renamed into place counts by its new name.
-        name = nameOf(G_FILE(otherFile));
-        break;
-    case G_FILE_MONITOR_EVENT_CREATED:
-    case G_FILE_MONITOR_EVENT_DELETED:
-    case G_FILE_MONITOR_EVENT_CHANGES_DONE_HINT:
-    case G_FILE_MONITOR_EVENT_MOVED_IN:
-    case G_FILE_MONITOR_EVENT_MOVED_OUT:
-        name = nameOf(G_FILE(file));
-        break;
-    default:
-        // Partial writes and attribute changes: the write's end or the
-        // rename that follows is what counts.
-        return;
+void ContainerMonitor::stopWatching() {
+    // GIO may hold a monitor a while longer than this object (an event being
+    // dispatched keeps a reference), so the handler leaves before the reference.
+    for (Watch& watch : watches_) {
+        g_signal_handlers_disconnect_by_data(watch.monitor.get(), this);
+        g_file_monitor_cancel(watch.monitor.get());
     }
-    if (name.empty() || name.front() == '.') {
-        return;
-    }
-    // Above the container only the next directory on the way down matters;
-    // the rest of the data directory is other programs' business.
-    for (std::size_t i = 0; i < self->monitors_.size(); ++i) {
-        if (self->monitors_[i] == monitor && !self->onlyNames_[i].empty() &&
-            self->onlyNames_[i] != name) {
-            return;
-        }
-    }
-    self->changed_();
+    watches_.clear();
 }
 
 } // namespace tandry

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/host/GObjectPtr.h"
+
 #include <filesystem>
 #include <functional>
 #include <optional>
@@ -29,17 +31,23 @@ public:
     // Watches `container` (its path even when it does not exist) and its queue.
     void watch(const std::optional<std::filesystem::path>& container);
 
-    // The directories watched now.
-    const std::vector<std::filesystem::path>& watched() const { return paths_; }
-
 private:
-    static void onEvent(GFileMonitor* monitor, void* file, void* otherFile, int event, void* data);
+    struct Callbacks;
+
+    // One directory watched.
+    struct Watch {
+        std::filesystem::path path;
+        // Above the container: the one entry name that leads to it and is
+        // the only one that counts. Empty for the container and its queue.
+        std::string onlyName;
+        GObjectPtr<GFileMonitor> monitor;
+    };
+
+    // Cancels every monitor; no event reaches this object afterwards.
+    void stopWatching();
 
     std::function<void()> changed_;
-    std::vector<std::filesystem::path> paths_;
-    std::vector<GFileMonitor*> monitors_;
-    // Per monitor: the only entry name that counts, or empty for any.
-    std::vector<std::string> onlyNames_;
+    std::vector<Watch> watches_;
 };
 
 } // namespace tandry

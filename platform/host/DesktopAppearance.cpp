@@ -29,68 +29,63 @@ ColorScheme colorSchemeForPortalValue(unsigned value) {
     return value == 1 ? ColorScheme::dark : ColorScheme::light;
 }
 
+struct DesktopAppearance::Callbacks {
+    static void read(GObject* source, GAsyncResult* result, gpointer data) {
+        GError* error = nullptr;
+        GVariant* reply = g_dbus_connection_call_finish(G_DBUS_CONNECTION(source), result, &error);
+        if (reply == nullptr) {
+            // Cancelled (the host is going away, `data` with it) or no
+            // portal: the light default stays.
+            const bool cancelled = g_error_matches(error, G_IO_ERROR, G_IO_ERROR_CANCELLED);
+            g_clear_error(&error);
+            if (!cancelled) {
+                auto* self = static_cast<DesktopAppearance*>(data);
+                self->changed_(self->scheme_);
+            }
+            return;
+        }
+        GVariant* value = nullptr;
+        g_variant_get(reply, "(v)", &value);
+        static_cast<DesktopAppearance*>(data)->adopt(value);
+        g_variant_unref(value);
+        g_variant_unref(reply);
+    }
+
+    static void settingChanged(GDBusConnection*, const gchar*, const gchar*, const gchar*,
+                               const gchar*, GVariant* parameters, gpointer data) {
+        const char* space = nullptr;
+        const char* key = nullptr;
+        GVariant* value = nullptr;
+        g_variant_get(parameters, "(&s&sv)", &space, &key, &value);
+        if (std::strcmp(space, appearanceNamespace) == 0 && std::strcmp(key, colorSchemeKey) == 0) {
+            static_cast<DesktopAppearance*>(data)->adopt(value);
+        }
+        g_variant_unref(value);
+    }
+};
+
 DesktopAppearance::DesktopAppearance(GDBusConnection* sessionBus, Handler changed)
-    : bus_(sessionBus != nullptr ? G_DBUS_CONNECTION(g_object_ref(sessionBus)) : nullptr),
-      changed_(std::move(changed)) {
-    if (bus_ == nullptr) {
+    : changed_(std::move(changed)) {
+    if (sessionBus == nullptr) {
         return;
     }
+    bus_.reset(G_DBUS_CONNECTION(g_object_ref(sessionBus)));
     subscription_ = g_dbus_connection_signal_subscribe(
-        bus_, portalName, settingsInterface, "SettingChanged", portalPath, appearanceNamespace,
-        G_DBUS_SIGNAL_FLAGS_NONE,
-        reinterpret_cast<GDBusSignalCallback>(&DesktopAppearance::onSettingChanged), this, nullptr);
-    cancellable_ = g_cancellable_new();
-    g_dbus_connection_call(bus_, portalName, portalPath, settingsInterface, "Read",
+        bus_.get(), portalName, settingsInterface, "SettingChanged", portalPath,
+        appearanceNamespace, G_DBUS_SIGNAL_FLAGS_NONE, &Callbacks::settingChanged, this, nullptr);
+    cancellable_.reset(g_cancellable_new());
+    g_dbus_connection_call(bus_.get(), portalName, portalPath, settingsInterface, "Read",
                            g_variant_new("(ss)", appearanceNamespace, colorSchemeKey), nullptr,
-                           G_DBUS_CALL_FLAGS_NONE, -1, G_CANCELLABLE(cancellable_),
-                           reinterpret_cast<GAsyncReadyCallback>(&DesktopAppearance::onRead), this);
+                           G_DBUS_CALL_FLAGS_NONE, -1, cancellable_.get(), &Callbacks::read, this);
 }
 
 DesktopAppearance::~DesktopAppearance() {
-    if (cancellable_ != nullptr) {
-        g_cancellable_cancel(G_CANCELLABLE(cancellable_));
-        g_object_unref(cancellable_);
+    if (cancellable_) {
+        g_cancellable_cancel(cancellable_.get());
     }
-    if (bus_ != nullptr) {
-        if (subscription_ != 0) {
-            g_dbus_connection_signal_unsubscribe(bus_, subscription_);
-        }
-        g_object_unref(bus_);
+    if (subscription_ != 0) {
+        g_dbus_connection_signal_unsubscribe(bus_.get(), subscription_);
     }
-}
-
-void DesktopAppearance::onRead(void* source, void* result, void* data) {
-    GError* error = nullptr;
-    GVariant* reply =
-        g_dbus_connection_call_finish(G_DBUS_CONNECTION(source), G_ASYNC_RESULT(result), &error);
-    if (reply == nullptr) {
-        // Cancelled (the host is going away, `data` with it) or no portal:
-        // the light default stays.
-        const bool cancelled = g_error_matches(error, G_IO_ERROR, G_IO_ERROR_CANCELLED);
-        g_clear_error(&error);
-        if (!cancelled) {
-            auto* self = static_cast<DesktopAppearance*>(data);
-            self->changed_(self->scheme_);
-        }
-        return;
-    }
-    GVariant* value = nullptr;
-    g_variant_get(reply, "(v)", &value);
-    static_cast<DesktopAppearance*>(data)->adopt(value);
-    g_variant_unref(value);
-    g_variant_unref(reply);
-}
-
-void DesktopAppearance::onSettingChanged(GDBusConnection*, const char*, const char*, const char*,
-                                         const char*, GVariant* parameters, void* data) {
-    const char* space = nullptr;
-    const char* key = nullptr;
-    GVariant* value = nullptr;
-    g_variant_get(parameters, "(&s&sv)", &space, &key, &value);
-    if (std::strcmp(space, appearanceNamespace) == 0 && std::strcmp(key, colorSchemeKey) == 0) {
-        static_cast<DesktopAppearance*>(data)->adopt(value);
-    }
-    g_variant_unref(value);
 }
 
 void DesktopAppearance::adopt(GVariant* value) {

@@ -1,9 +1,11 @@
 #pragma once
 
+#include "platform/host/GObjectPtr.h"
 #include "widget/ui/ColorScheme.h"
 
 #include <functional>
 
+typedef struct _GCancellable GCancellable;
 typedef struct _GDBusConnection GDBusConnection;
 typedef struct _GVariant GVariant;
 
@@ -27,17 +29,15 @@ public:
     ColorScheme scheme() const { return scheme_; }
 
 private:
-    static void onRead(void* source, void* result, void* self);
-    static void onSettingChanged(GDBusConnection* connection, const char* sender, const char* path,
-                                 const char* interface, const char* signal, GVariant* parameters,
-                                 void* self);
+    struct Callbacks;
+
     void adopt(GVariant* value);
 
-    GDBusConnection* bus_ = nullptr;
+    GObjectPtr<GDBusConnection> bus_;
     Handler changed_;
     ColorScheme scheme_ = ColorScheme::light;
     unsigned subscription_ = 0;
-    void* cancellable_ = nullptr;
+    GObjectPtr<GCancellable> cancellable_;
 };
 
 // The colour scheme for a value of org.freedesktop.appearance color-scheme:

@@ -1,8 +1,11 @@
 #pragma once
 
+#include "platform/host/SourceHandle.h"
+#include "widget/store/Error.h"
 #include "widget/store/Instant.h"
 
 #include <functional>
+#include <memory>
 #include <optional>
 
 namespace tandry {
@@ -11,14 +14,16 @@ namespace tandry {
 // reaches the set instant however it got there, whether time ran, the
 // machine slept past it, or the clock was set; and it rings at once, marked
 // as such, whenever the wall clock is set. Built on a timerfd of the real-time
-// clock (TFD_TIMER_ABSTIME with TFD_TIMER_CANCEL_ON_SET); where the kernel
-// offers none, a check every ten seconds compares the wall clock instead.
+// clock (TFD_TIMER_ABSTIME with TFD_TIMER_CANCEL_ON_SET), which every kernel
+// we run on has.
 class WallClockAlarm {
 public:
     enum class Reason { reached, clockChanged };
     using Handler = std::function<void(Reason reason)>;
 
-    explicit WallClockAlarm(Handler handler);
+    // An alarm that rings only when the clock is set, until `set` names an
+    // instant; fails when the kernel gives no timer.
+    static Result<std::unique_ptr<WallClockAlarm>> create(Handler handler);
     ~WallClockAlarm();
     WallClockAlarm(const WallClockAlarm&) = delete;
     WallClockAlarm& operator=(const WallClockAlarm&) = delete;
@@ -27,15 +32,14 @@ public:
     void set(std::optional<Instant> instant);
 
 private:
-    static int onReadable(int descriptor, unsigned condition, void* alarm);
-    static int onCheck(void* alarm);
+    struct Callbacks;
+
+    WallClockAlarm(Handler handler, int descriptor);
 
     Handler handler_;
-    int descriptor_ = -1;
-    unsigned source_ = 0;
+    int descriptor_;
+    SourceHandle source_;
     std::optional<Instant> instant_;
-    // For the fallback check: wall minus monotonic time at the last check.
-    std::chrono::microseconds lastOffset_{0};
 };
 
 } // namespace tandry

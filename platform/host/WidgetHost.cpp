@@ -5,18 +5,16 @@
 #include "platform/host/HostBus.h"
 #include "platform/host/IntentWorker.h"
 #include "platform/host/MainLoopReloadChannel.h"
+#include "platform/host/PlacementPlan.h"
 #include "platform/host/TimelineScheduler.h"
 #include "platform/host/WallClockAlarm.h"
 #include "platform/host/WidgetWindow.h"
 #include "platform/log/JournalLog.h"
-#include "platform/render/CardSize.h"
 #include "widget/app/TandryWidgetBundle.h"
 #include "widget/store/AppGroup.h"
 #include "widget/strings/WidgetStrings.h"
 #include "widget/timeline/WidgetKind.h"
 
-#include <algorithm>
-#include <cstdlib>
 #include <glib-unix.h>
 #include <gtk/gtk.h>
 
@@ -35,26 +33,7 @@ constexpr unsigned burstMilliseconds = 40;
 // manager has had time to finish the move.
 constexpr unsigned saveDelaySeconds = 2;
 
-// The gap, in screen pixels, around widgets placed for the first time.
-constexpr int firstPlaceMargin = 24;
-
 } // namespace
-
-std::optional<std::filesystem::path> expectedContainerLocation() {
-    const std::string& group = appGroupIdentifier();
-    if (!isSafePathComponent(group)) {
-        return std::nullopt;
-    }
-    std::filesystem::path dataHome;
-    if (const char* value = std::getenv("XDG_DATA_HOME"); value && *value == '/') {
-        dataHome = value;
-    } else if (const char* home = std::getenv("HOME"); home && *home == '/') {
-        dataHome = std::filesystem::path(home) / ".local" / "share";
-    } else {
-        return std::nullopt;
-    }
-    return dataHome / "group-containers" / group;
-}
 
 // One kind of widget: its declaration, its scheduler, its latest entry and
 // where that entry is shown.
@@ -68,7 +47,7 @@ struct WidgetHost::HostedKind {
     std::vector<std::unique_ptr<WidgetWindow>> windows;
     // The families written to the output directory.
     std::vector<WidgetFamily> outputFamilies;
-    unsigned burstSource = 0;
+    SourceHandle burstSource;
     WidgetHost& host;
 };
 
@@ -95,7 +74,7 @@ struct WidgetHost::Signals {
 
     static gboolean burstEnded(gpointer data) {
         auto* hosted = static_cast<HostedKind*>(data);
-        hosted->burstSource = 0;
+        hosted->burstSource.release();
         if (hosted->scheduler.isLoadDue()) {
             hosted->host.load(*hosted);
         }
@@ -104,13 +83,13 @@ struct WidgetHost::Signals {
 
     static gboolean saveNow(gpointer host) {
         auto* self = static_cast<WidgetHost*>(host);
-        self->saveSource_ = 0;
+        self->saveSource_.release();
         self->savePlacements();
         return G_SOURCE_REMOVE;
     }
 
     static gboolean quit(gpointer host) {
-        g_application_quit(static_cast<WidgetHost*>(host)->application_);
+        g_application_quit(static_cast<WidgetHost*>(host)->application_.get());
         return G_SOURCE_CONTINUE;
     }
 };
@@ -118,31 +97,39 @@ struct WidgetHost::Signals {
 WidgetHost::WidgetHost(HostOptions options) : options_(std::move(options)) {}
 
 WidgetHost::~WidgetHost() {
-    if (application_ != nullptr) {
-        g_object_unref(application_);
+    if (!application_) {
+        return;
+    }
+    // The application may outlive the host (GIO keeps references of its
+    // own); its signals and actions must not reach the host then.
+    GApplication* application = application_.get();
+    g_signal_handlers_disconnect_by_data(application, this);
+    for (const char* action : {reloadActionName, tickActionName}) {
+        g_action_map_remove_action(G_ACTION_MAP(application), action);
     }
 }
 
 int WidgetHost::run(const char* programName) {
     g_set_prgname("tandry-widget-host");
     // Without windows no display is needed, so a plain GIO application will do.
-    application_ =
+    application_.reset(
         options_.headless
             ? g_application_new(hostApplicationId, G_APPLICATION_DEFAULT_FLAGS)
-            : G_APPLICATION(gtk_application_new(hostApplicationId, G_APPLICATION_DEFAULT_FLAGS));
-    g_signal_connect(application_, "startup", G_CALLBACK(&Signals::startup), this);
-    g_signal_connect(application_, "activate", G_CALLBACK(&Signals::activate), this);
-    g_signal_connect(application_, "shutdown", G_CALLBACK(&Signals::shutdown), this);
+            : G_APPLICATION(gtk_application_new(hostApplicationId, G_APPLICATION_DEFAULT_FLAGS)));
+    GApplication* application = application_.get();
+    g_signal_connect(application, "startup", G_CALLBACK(&Signals::startup), this);
+    g_signal_connect(application, "activate", G_CALLBACK(&Signals::activate), this);
+    g_signal_connect(application, "shutdown", G_CALLBACK(&Signals::shutdown), this);
 
     const GActionEntry actions[] = {
         {reloadActionName, &Signals::reloadAction, "s", nullptr, nullptr, {}},
         {tickActionName, &Signals::tickAction, "s", nullptr, nullptr, {}},
     };
-    g_action_map_add_action_entries(G_ACTION_MAP(application_), actions, G_N_ELEMENTS(actions),
+    g_action_map_add_action_entries(G_ACTION_MAP(application), actions, G_N_ELEMENTS(actions),
                                     this);
 
-    g_unix_signal_add(SIGTERM, &Signals::quit, this);
-    g_unix_signal_add(SIGINT, &Signals::quit, this);
+    terminateSource_ = SourceHandle(g_unix_signal_add(SIGTERM, &Signals::quit, this));
+    interruptSource_ = SourceHandle(g_unix_signal_add(SIGINT, &Signals::quit, this));
 
     std::vector<char*> arguments{const_cast<char*>(programName)};
     std::string service = "--gapplication-service";
@@ -150,8 +137,7 @@ int WidgetHost::run(const char* programName) {
         arguments.push_back(service.data());
     }
     arguments.push_back(nullptr);
-    return g_application_run(application_, static_cast<int>(arguments.size() - 1),
-                             arguments.data());
+    return g_application_run(application, static_cast<int>(arguments.size() - 1), arguments.data());
 }
 
 void WidgetHost::startup() {
@@ -179,7 +165,7 @@ void WidgetHost::startup() {
             }
         }
     });
-    alarm_ = std::make_unique<WallClockAlarm>([this](WallClockAlarm::Reason reason) {
+    auto alarm = WallClockAlarm::create([this](WallClockAlarm::Reason reason) {
         if (reason == WallClockAlarm::Reason::clockChanged) {
             for (auto& hosted : kinds_) {
                 if (hosted->scheduler.clockChanged()) {
@@ -190,13 +176,22 @@ void WidgetHost::startup() {
         }
         loadDueTimelines();
     });
+    if (alarm) {
+        alarm_ = std::move(*alarm);
+    } else {
+        // Requests and changes in the container still load; the card just
+        // does not turn over at its snapshot's end on its own.
+        g_warning("Cards will not reload when their snapshot expires: %s",
+                  alarm.error().message.c_str());
+    }
     if (options_.scheme == SchemeChoice::automatic) {
         appearance_ = std::make_unique<DesktopAppearance>(
-            g_application_get_dbus_connection(application_), [this](ColorScheme) { presentAll(); });
+            g_application_get_dbus_connection(application_.get()),
+            [this](ColorScheme) { presentAll(); });
     }
     if (options_.headless) {
         // Nothing else keeps a GIO application without windows running.
-        g_application_hold(application_);
+        g_application_hold(application_.get());
     }
     loadDueTimelines();
 }
@@ -213,18 +208,13 @@ void WidgetHost::shutdown() {
     if (!started_) {
         return;
     }
-    if (saveSource_ != 0) {
-        g_source_remove(saveSource_);
-        saveSource_ = 0;
-    }
+    saveSource_.reset();
     savePlacements();
     // Intents still running finish first; what they ask of the main loop
     // afterwards is dropped with it.
     worker_.reset();
     for (auto& hosted : kinds_) {
-        if (hosted->burstSource != 0) {
-            g_source_remove(hosted->burstSource);
-        }
+        hosted->burstSource.reset();
         hosted->windows.clear();
     }
     appearance_.reset();
@@ -233,78 +223,23 @@ void WidgetHost::shutdown() {
 }
 
 void WidgetHost::placeWidgets() {
-    const std::vector<Placement> saved = store_ ? store_->load() : std::vector<Placement>{};
-    // Widgets placed for the first time go in a column at the top left of
-    // the screen, one under the other, until the user drags them elsewhere.
-    int nextFreeY = firstPlaceMargin;
-    for (auto& hosted : kinds_) {
-        const auto offered = offeredFamilies(hosted->configuration);
-        const auto isOffered = [&](WidgetFamily family) {
-            return std::find(offered.begin(), offered.end(), family) != offered.end();
-        };
-        const std::string& kind = hosted->configuration.kind;
-
-        // 1. The placements: the families asked for on the command line (in
-        //    the places they had last time), else those saved, else one
-        //    widget of the medium size when offered, else of the first size.
-        std::vector<Placement> placements;
-        std::vector<Placement> unused;
-        std::copy_if(saved.begin(), saved.end(), std::back_inserter(unused),
-                     [&](const Placement& placement) {
-                         return placement.kind == kind && isOffered(placement.family);
-                     });
-        if (!options_.families.empty()) {
-            for (WidgetFamily family : options_.families) {
-                if (!isOffered(family)) {
-                    continue;
-                }
-                Placement placement{.kind = kind, .family = family, .x = {}, .y = {}};
-                auto previous = std::find_if(unused.begin(), unused.end(), [&](const Placement& p) {
-                    return p.family == family;
-                });
-                if (previous != unused.end()) {
-                    placement = *previous;
-                    unused.erase(previous);
-                }
-                placements.push_back(placement);
-            }
-        } else if (!unused.empty()) {
-            placements = unused;
-        } else if (!offered.empty()) {
-            placements.push_back({.kind = kind,
-                                  .family = isOffered(WidgetFamily::systemMedium)
-                                                ? WidgetFamily::systemMedium
-                                                : offered.front(),
-                                  .x = {},
-                                  .y = {}});
-        }
-
-        // 2. Headless, each placement's family is a picture; otherwise each
-        //    is a window, and with an output directory a picture as well.
-        for (const Placement& placement : placements) {
-            if (std::find(hosted->outputFamilies.begin(), hosted->outputFamilies.end(),
-                          placement.family) == hosted->outputFamilies.end()) {
-                hosted->outputFamilies.push_back(placement.family);
-            }
-        }
-        if (options_.headless) {
-            if (options_.families.empty()) {
-                hosted->outputFamilies = offered;
-            }
-            continue;
-        }
-        const std::string title = hosted->configuration.displayName
-                                      ? WidgetStrings::text(hosted->configuration.displayName->key)
-                                      : kind;
-        for (Placement placement : placements) {
-            if (!placement.x || !placement.y) {
-                placement.x = firstPlaceMargin;
-                placement.y = nextFreeY;
-                nextFreeY +=
-                    static_cast<int>(render::cardSize(placement.family).height) + firstPlaceMargin;
-            }
-            hosted->windows.push_back(std::make_unique<WidgetWindow>(
-                GTK_APPLICATION(application_), placement, title,
+    std::vector<OfferedKind> offered;
+    for (const auto& hosted : kinds_) {
+        offered.push_back({hosted->configuration.kind, offeredFamilies(hosted->configuration)});
+    }
+    const std::vector<PlacementPlan> plans =
+        planPlacements(offered, {.families = options_.families,
+                                 .headless = options_.headless,
+                                 .saved = store_ ? store_->load() : std::vector<Placement>{}});
+    for (std::size_t i = 0; i < kinds_.size(); ++i) {
+        HostedKind& hosted = *kinds_[i];
+        hosted.outputFamilies = plans[i].pictures;
+        const std::string title = hosted.configuration.displayName
+                                      ? WidgetStrings::text(hosted.configuration.displayName->key)
+                                      : hosted.configuration.kind;
+        for (const Placement& placement : plans[i].windows) {
+            hosted.windows.push_back(std::make_unique<WidgetWindow>(
+                GTK_APPLICATION(application_.get()), placement, title,
                 WidgetWindow::Actions{
                     .tick =
                         [this](const IntentReference& intent) {
@@ -330,8 +265,9 @@ void WidgetHost::requestReload(const std::string& kind) {
 }
 
 void WidgetHost::scheduleBurst(HostedKind& hosted) {
-    if (hosted.burstSource == 0) {
-        hosted.burstSource = g_timeout_add(burstMilliseconds, &Signals::burstEnded, &hosted);
+    if (!hosted.burstSource.active()) {
+        hosted.burstSource =
+            SourceHandle(g_timeout_add(burstMilliseconds, &Signals::burstEnded, &hosted));
     }
 }
 
@@ -394,18 +330,17 @@ void WidgetHost::armAlarm() {
             earliest = at;
         }
     }
-    alarm_->set(earliest);
+    if (alarm_) {
+        alarm_->set(earliest);
+    }
 }
 
 void WidgetHost::watchContainer() {
-    monitor_->watch(expectedContainerLocation());
+    monitor_->watch(sharedContainerPath(appGroupIdentifier()));
 }
 
 void WidgetHost::scheduleSave() {
-    if (saveSource_ != 0) {
-        g_source_remove(saveSource_);
-    }
-    saveSource_ = g_timeout_add_seconds(saveDelaySeconds, &Signals::saveNow, this);
+    saveSource_ = SourceHandle(g_timeout_add_seconds(saveDelaySeconds, &Signals::saveNow, this));
 }
 
 void WidgetHost::savePlacements() {

@@ -1,10 +1,12 @@
 #pragma once
 
 #include "platform/host/CardRenderer.h"
+#include "platform/host/GObjectPtr.h"
 #include "platform/host/GioUrlOpener.h"
 #include "platform/host/HeadlessOutput.h"
 #include "platform/host/HostOptions.h"
 #include "platform/host/PlacementStore.h"
+#include "platform/host/SourceHandle.h"
 #include "widget/timeline/Clock.h"
 
 #include <memory>
@@ -66,7 +68,9 @@ private:
     ColorScheme scheme() const;
 
     HostOptions options_;
-    GApplication* application_ = nullptr;
+    GObjectPtr<GApplication> application_;
+    SourceHandle terminateSource_;
+    SourceHandle interruptSource_;
     SystemClock clock_;
     std::vector<std::unique_ptr<HostedKind>> kinds_;
     std::unique_ptr<CardRenderer> renderer_;
@@ -78,12 +82,8 @@ private:
     std::optional<HeadlessOutput> output_;
     std::optional<PlacementStore> store_;
     GioUrlOpener urlOpener_;
-    unsigned saveSource_ = 0;
+    SourceHandle saveSource_;
     bool started_ = false;
 };
-
-// Where the shared container is or would be:
-// $XDG_DATA_HOME/group-containers/<group>, whether or not it exists yet.
-std::optional<std::filesystem::path> expectedContainerLocation();
 
 } // namespace tandry

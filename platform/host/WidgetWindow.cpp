@@ -3,55 +3,20 @@
 #include "platform/host/DesktopWindowHints.h"
 #include "platform/render/CardSize.h"
 #include "platform/render/Painter.h"
+#include "platform/render/TreeQueries.h"
 
+#include <algorithm>
 #include <cmath>
 #include <gtk/gtk.h>
 
 namespace tandry {
 namespace {
 
-using render::LaidOutElement;
-
 // How long a count takes to roll to its new value.
 constexpr std::int64_t transitionMicroseconds = 350'000;
 
 // How far the pointer must travel before a press on the card becomes a move.
 constexpr double dragThreshold = 4;
-
-struct ButtonFrame {
-    IntentButton button;
-    render::Rect frame;
-};
-
-// The tick buttons of a laid-out card, in tree order (the reading order).
-void collectButtons(const LaidOutElement& element, std::vector<ButtonFrame>& buttons) {
-    if (const auto* button = std::get_if<IntentButton>(&element.kind)) {
-        buttons.push_back({*button, element.frame});
-    }
-    for (const LaidOutElement& child : element.children) {
-        collectButtons(child, buttons);
-    }
-}
-
-bool contains(const render::Rect& frame, double x, double y) {
-    return x >= frame.minX() && x < frame.maxX() && y >= frame.minY() && y < frame.maxY();
-}
-
-// The innermost click-through URL whose frame holds the point.
-std::optional<std::string> linkAt(const LaidOutElement& element, double x, double y) {
-    if (!contains(element.frame, x, y)) {
-        return std::nullopt;
-    }
-    for (const LaidOutElement& child : element.children) {
-        if (auto url = linkAt(child, x, y)) {
-            return url;
-        }
-    }
-    if (const auto* link = std::get_if<ClickThroughUrl>(&element.kind)) {
-        return link->url;
-    }
-    return std::nullopt;
-}
 
 void installStyle() {
     static bool installed = false;
@@ -61,8 +26,8 @@ void installStyle() {
     installed = true;
     // The window shows only the card; the buttons only their focus ring,
     // because the painter draws their circles.
-    GtkCssProvider* provider = gtk_css_provider_new();
-    gtk_css_provider_load_from_data(provider,
+    const GObjectPtr<GtkCssProvider> provider(gtk_css_provider_new());
+    gtk_css_provider_load_from_data(provider.get(),
                                     "window.tandry-widget { background: none; box-shadow: none; }"
                                     "button.tandry-tick { min-width: 0; min-height: 0; padding: 0;"
                                     "  margin: 0; border: none; border-radius: 50%;"
@@ -72,9 +37,8 @@ void installStyle() {
                                     "  outline-offset: 1px; }",
                                     -1);
     gtk_style_context_add_provider_for_display(gdk_display_get_default(),
-                                               GTK_STYLE_PROVIDER(provider),
+                                               GTK_STYLE_PROVIDER(provider.get()),
                                                GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
-    g_object_unref(provider);
 }
 
 } // namespace
@@ -129,9 +93,9 @@ struct WidgetWindow::Signals {
 
     static void tickClicked(GtkButton* button, gpointer data) {
         auto* self = static_cast<WidgetWindow*>(data);
-        for (std::size_t i = 0; i < self->buttons_.size(); ++i) {
-            if (self->buttons_[i] == GTK_WIDGET(button) && i < self->intents_.size()) {
-                self->actions_.tick(self->intents_[i]);
+        for (const TickButton& tick : self->buttons_) {
+            if (tick.widget.get() == GTK_WIDGET(button)) {
+                self->actions_.tick(tick.onCard.button.intent);
                 return;
             }
         }
@@ -150,7 +114,7 @@ struct WidgetWindow::Signals {
         double startX = 0;
         double startY = 0;
         gtk_gesture_drag_get_start_point(gesture, &startX, &startY);
-        GdkSurface* surface = gtk_native_get_surface(GTK_NATIVE(self->window_));
+        GdkSurface* surface = gtk_native_get_surface(GTK_NATIVE(self->window_.get()));
         GdkDevice* device = gtk_gesture_get_device(GTK_GESTURE(gesture));
         const int button =
             static_cast<int>(gtk_gesture_single_get_current_button(GTK_GESTURE_SINGLE(gesture)));
@@ -173,7 +137,7 @@ struct WidgetWindow::Signals {
         double x = 0;
         double y = 0;
         gtk_gesture_drag_get_start_point(gesture, &x, &y);
-        if (auto url = linkAt(self->card_->root, x, y)) {
+        if (auto url = render::linkAt(self->card_->root, {x, y})) {
             self->actions_.openUrl(*url);
         }
     }
@@ -187,46 +151,53 @@ WidgetWindow::WidgetWindow(GtkApplication* application, Placement placement, std
     const int width = static_cast<int>(std::ceil(size.width));
     const int height = static_cast<int>(std::ceil(size.height));
 
-    window_ = GTK_WINDOW(gtk_window_new());
-    g_object_ref_sink(window_);
-    gtk_window_set_application(window_, application);
-    gtk_window_set_title(window_, title.c_str());
-    gtk_window_set_decorated(window_, FALSE);
-    gtk_window_set_resizable(window_, FALSE);
-    gtk_window_set_default_size(window_, width, height);
-    gtk_widget_add_css_class(GTK_WIDGET(window_), "tandry-widget");
+    window_.reset(GTK_WINDOW(g_object_ref_sink(gtk_window_new())));
+    GtkWindow* window = window_.get();
+    gtk_window_set_application(window, application);
+    gtk_window_set_title(window, title.c_str());
+    gtk_window_set_decorated(window, FALSE);
+    gtk_window_set_resizable(window, FALSE);
+    gtk_window_set_default_size(window, width, height);
+    gtk_widget_add_css_class(GTK_WIDGET(window), "tandry-widget");
 
     area_ = gtk_drawing_area_new();
     gtk_widget_set_size_request(area_, width, height);
     gtk_drawing_area_set_draw_func(GTK_DRAWING_AREA(area_), &Signals::draw, this, nullptr);
 
     GtkGesture* drag = gtk_gesture_drag_new();
+    drag_ = GTK_EVENT_CONTROLLER(drag);
     gtk_gesture_single_set_button(GTK_GESTURE_SINGLE(drag), GDK_BUTTON_PRIMARY);
     g_signal_connect(drag, "drag-begin", G_CALLBACK(&Signals::dragBegin), this);
     g_signal_connect(drag, "drag-update", G_CALLBACK(&Signals::dragUpdate), this);
     g_signal_connect(drag, "drag-end", G_CALLBACK(&Signals::dragEnd), this);
-    gtk_widget_add_controller(area_, GTK_EVENT_CONTROLLER(drag));
+    gtk_widget_add_controller(area_, drag_);
 
     overlay_ = gtk_overlay_new();
     gtk_overlay_set_child(GTK_OVERLAY(overlay_), area_);
-    gtk_window_set_child(window_, overlay_);
+    gtk_window_set_child(window, overlay_);
 
-    g_signal_connect_after(window_, "realize", G_CALLBACK(&Signals::realize), this);
-    g_signal_connect_after(window_, "map", G_CALLBACK(&Signals::map), this);
-    gtk_window_present(window_);
+    g_signal_connect_after(window, "realize", G_CALLBACK(&Signals::realize), this);
+    g_signal_connect_after(window, "map", G_CALLBACK(&Signals::map), this);
+    gtk_window_present(window);
 }
 
 WidgetWindow::~WidgetWindow() {
     if (transitionTick_ != 0) {
         gtk_widget_remove_tick_callback(area_, transitionTick_);
     }
-    g_signal_handlers_disconnect_by_data(window_, this);
-    gtk_window_destroy(window_);
-    g_object_unref(window_);
+    // Whatever still holds the window's widgets after it is destroyed, their
+    // handlers must not reach this object.
+    g_signal_handlers_disconnect_by_data(window_.get(), this);
+    g_signal_handlers_disconnect_by_data(drag_, this);
+    for (const TickButton& tick : buttons_) {
+        g_signal_handlers_disconnect_by_data(tick.widget.get(), this);
+    }
+    gtk_drawing_area_set_draw_func(GTK_DRAWING_AREA(area_), nullptr, nullptr, nullptr);
+    gtk_window_destroy(window_.get());
 }
 
 double WidgetWindow::scale() const {
-    return gtk_widget_get_scale_factor(GTK_WIDGET(window_));
+    return gtk_widget_get_scale_factor(GTK_WIDGET(window_.get()));
 }
 
 void WidgetWindow::show(const StaticConfiguration& configuration, const ReadyWidgetEntry& entry,
@@ -251,16 +222,12 @@ void WidgetWindow::show(const StaticConfiguration& configuration, const ReadyWid
 }
 
 void WidgetWindow::rebuildButtons() {
-    std::vector<ButtonFrame> frames;
-    collectButtons(card_->root, frames);
+    std::vector<render::ButtonFrame> frames = render::buttonsIn(card_->root);
     // Most loads change nothing about the buttons; those keep theirs.
-    bool unchanged = frames.size() == buttons_.size();
-    for (std::size_t i = 0; unchanged && i < frames.size(); ++i) {
-        unchanged = frames[i].button.intent == intents_[i] &&
-                    frames[i].button.accessibilityLabel == labels_[i] &&
-                    frames[i].frame == buttonFrames_[i];
-    }
-    if (unchanged) {
+    if (std::equal(frames.begin(), frames.end(), buttons_.begin(), buttons_.end(),
+                   [](const render::ButtonFrame& frame, const TickButton& tick) {
+                       return frame == tick.onCard;
+                   })) {
         return;
     }
 
@@ -268,49 +235,46 @@ void WidgetWindow::rebuildButtons() {
     // ticking task after task from the keyboard needs no hunting.
     std::optional<std::size_t> focused;
     for (std::size_t i = 0; i < buttons_.size(); ++i) {
-        if (gtk_widget_has_focus(buttons_[i])) {
+        GtkWidget* widget = buttons_[i].widget.get();
+        if (gtk_widget_has_focus(widget)) {
             focused = i;
         }
-        gtk_overlay_remove_overlay(GTK_OVERLAY(overlay_), buttons_[i]);
+        g_signal_handlers_disconnect_by_data(widget, this);
+        gtk_overlay_remove_overlay(GTK_OVERLAY(overlay_), widget);
     }
     buttons_.clear();
-    intents_.clear();
-    labels_.clear();
-    buttonFrames_.clear();
 
-    for (const ButtonFrame& item : frames) {
-        GtkWidget* button = gtk_button_new();
-        gtk_widget_add_css_class(button, "tandry-tick");
+    for (render::ButtonFrame& item : frames) {
+        GObjectPtr<GtkWidget> button(GTK_WIDGET(g_object_ref_sink(gtk_button_new())));
+        GtkWidget* widget = button.get();
+        gtk_widget_add_css_class(widget, "tandry-tick");
         // A click with the mouse leaves the keyboard focus where it was.
-        gtk_widget_set_focus_on_click(button, FALSE);
-        gtk_widget_set_halign(button, GTK_ALIGN_START);
-        gtk_widget_set_valign(button, GTK_ALIGN_START);
-        gtk_widget_set_margin_start(button, static_cast<int>(std::floor(item.frame.minX())));
-        gtk_widget_set_margin_top(button, static_cast<int>(std::floor(item.frame.minY())));
-        gtk_widget_set_size_request(button, static_cast<int>(std::ceil(item.frame.size.width)),
+        gtk_widget_set_focus_on_click(widget, FALSE);
+        gtk_widget_set_halign(widget, GTK_ALIGN_START);
+        gtk_widget_set_valign(widget, GTK_ALIGN_START);
+        gtk_widget_set_margin_start(widget, static_cast<int>(std::floor(item.frame.minX())));
+        gtk_widget_set_margin_top(widget, static_cast<int>(std::floor(item.frame.minY())));
+        gtk_widget_set_size_request(widget, static_cast<int>(std::ceil(item.frame.size.width)),
                                     static_cast<int>(std::ceil(item.frame.size.height)));
-        gtk_accessible_update_property(GTK_ACCESSIBLE(button), GTK_ACCESSIBLE_PROPERTY_LABEL,
+        gtk_accessible_update_property(GTK_ACCESSIBLE(widget), GTK_ACCESSIBLE_PROPERTY_LABEL,
                                        item.button.accessibilityLabel.c_str(), -1);
-        gtk_widget_set_tooltip_text(button, item.button.accessibilityLabel.c_str());
-        g_signal_connect(button, "clicked", G_CALLBACK(&Signals::tickClicked), this);
-        gtk_overlay_add_overlay(GTK_OVERLAY(overlay_), button);
-        buttons_.push_back(button);
-        intents_.push_back(item.button.intent);
-        labels_.push_back(item.button.accessibilityLabel);
-        buttonFrames_.push_back(item.frame);
+        gtk_widget_set_tooltip_text(widget, item.button.accessibilityLabel.c_str());
+        g_signal_connect(widget, "clicked", G_CALLBACK(&Signals::tickClicked), this);
+        gtk_overlay_add_overlay(GTK_OVERLAY(overlay_), widget);
+        buttons_.push_back({std::move(button), std::move(item)});
     }
     if (focused && !buttons_.empty()) {
-        gtk_widget_grab_focus(buttons_[std::min(*focused, buttons_.size() - 1)]);
+        gtk_widget_grab_focus(buttons_[std::min(*focused, buttons_.size() - 1)].widget.get());
     }
 }
 
 Placement WidgetWindow::placement() const {
     Placement current = placement_;
     // An unmapped window has no place on the screen yet; it keeps its own.
-    if (!gtk_widget_get_mapped(GTK_WIDGET(window_))) {
+    if (!gtk_widget_get_mapped(GTK_WIDGET(window_.get()))) {
         return current;
     }
-    if (auto position = windowPosition(window_)) {
+    if (auto position = windowPosition(window_.get())) {
         current.x = position->first;
         current.y = position->second;
     }

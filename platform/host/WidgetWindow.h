@@ -2,7 +2,9 @@
 
 #include "platform/host/CardRenderer.h"
 #include "platform/host/CountTransition.h"
+#include "platform/host/GObjectPtr.h"
 #include "platform/host/Placement.h"
+#include "platform/render/TreeQueries.h"
 
 #include <functional>
 #include <memory>
@@ -11,6 +13,7 @@
 #include <vector>
 
 typedef struct _GtkApplication GtkApplication;
+typedef struct _GtkEventController GtkEventController;
 typedef struct _GtkWidget GtkWidget;
 typedef struct _GtkWindow GtkWindow;
 
@@ -54,21 +57,25 @@ public:
     // Device pixels per point of the screen the window is on.
     double scale() const;
 
-    GtkWindow* window() const { return window_; }
+    GtkWindow* window() const { return window_.get(); }
 
 private:
     struct Signals;
 
     void rebuildButtons();
 
-    GtkWindow* window_ = nullptr;
+    // A tick button over its button's frame on the card.
+    struct TickButton {
+        GObjectPtr<GtkWidget> widget;
+        render::ButtonFrame onCard;
+    };
+
+    GObjectPtr<GtkWindow> window_;
+    // Owned by the window: its child, the drawing area in it, and the area's drag gesture.
     GtkWidget* overlay_ = nullptr;
     GtkWidget* area_ = nullptr;
-    std::vector<GtkWidget*> buttons_;
-    // Per button: the intent it runs, its label and its frame on the card.
-    std::vector<IntentReference> intents_;
-    std::vector<std::string> labels_;
-    std::vector<render::Rect> buttonFrames_;
+    GtkEventController* drag_ = nullptr;
+    std::vector<TickButton> buttons_;
     Placement placement_;
     Actions actions_;
     std::optional<render::LaidOutCard> card_;

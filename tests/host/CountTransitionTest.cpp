@@ -7,66 +7,54 @@
 #include "tests/support/FixedAdvanceTextMeasurer.h"
 
 #include <cairo.h>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace tandry {
 namespace {
 
-render::LaidOutCard smallCard(int total) {
+using render::samples::defaultTasks;
+
+render::LaidOutCard smallCard(const Element& tree) {
     testing::FixedAdvanceTextMeasurer measurer;
-    return render::layoutCard(
-        render::samples::smallCard(ColorScheme::light, render::samples::defaultTasks(), total),
-        render::cardSize(WidgetFamily::systemSmall), measurer);
+    return render::layoutCard(tree, render::cardSize(WidgetFamily::systemSmall), measurer);
 }
 
-const std::string& textOf(const render::LaidOutElement& element) {
-    return std::get<render::LaidOutText>(element.kind).text.string;
+render::LaidOutCard smallCard(int total) {
+    return smallCard(render::samples::smallCard(ColorScheme::light, defaultTasks(), total));
 }
 
-TEST(CountTransition, FindsTheCountThatChanged) {
-    const auto changes = countChanges(smallCard(12), smallCard(11));
-    ASSERT_EQ(changes.size(), 1u);
-    EXPECT_EQ(textOf(changes[0].before), "12");
-    EXPECT_EQ(textOf(changes[0].after), "11");
+std::vector<unsigned char> pixels(const std::function<void(cairo_t*)>& paint) {
+    render::CairoSurface surface(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 170, 170));
+    cairo_t* cairo = cairo_create(surface.get());
+    paint(cairo);
+    cairo_destroy(cairo);
+    cairo_surface_flush(surface.get());
+    const auto* data = cairo_image_surface_get_data(surface.get());
+    return {data, data + cairo_image_surface_get_stride(surface.get()) * 170};
+}
+
+TEST(CountTransition, RollsTheChangedCountAndEndsOnTheNewCard) {
+    const auto after = smallCard(11);
+    const auto changes = countChanges(smallCard(12), after);
+    ASSERT_EQ(changes.size(), 1U);
+    EXPECT_EQ(::testing::PrintToString(changes[0]), R"(CountChange{"12" -> "11"})");
     EXPECT_EQ(changes[0].direction, CountDirection::up);
+
+    const auto finished = pixels([&](cairo_t* cairo) { render::paintCard(cairo, after, {}); });
+    const auto frame = [&](double progress) {
+        return pixels(
+            [&](cairo_t* cairo) { paintCountTransition(cairo, after, changes, progress, {}); });
+    };
+    EXPECT_EQ(frame(1), finished);
+    EXPECT_NE(frame(0.3), finished);
 }
 
 TEST(CountTransition, NothingRollsWhenTheCountStaysOrTheLayoutChanged) {
     EXPECT_TRUE(countChanges(smallCard(12), smallCard(12)).empty());
-    testing::FixedAdvanceTextMeasurer measurer;
-    const auto list = render::layoutCard(render::samples::listCard(ColorScheme::light,
-                                                                   render::samples::defaultTasks(),
-                                                                   "Ready", "3 tasks"),
-                                         render::cardSize(WidgetFamily::systemSmall), measurer);
+    const auto list = smallCard(
+        render::samples::listCard(ColorScheme::light, defaultTasks(), "Ready", "3 tasks"));
     EXPECT_TRUE(countChanges(list, smallCard(3)).empty());
-}
-
-// The last frame of a transition is exactly the new card, the first differs from it.
-TEST(CountTransition, EndsOnTheNewCard) {
-    const auto before = smallCard(12);
-    const auto after = smallCard(11);
-    const auto changes = countChanges(before, after);
-    auto frame = [&](double progress) {
-        render::CairoSurface surface(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 170, 170));
-        cairo_t* cairo = cairo_create(surface.get());
-        paintCountTransition(cairo, after, changes, progress, {});
-        cairo_destroy(cairo);
-        cairo_surface_flush(surface.get());
-        const auto* data = cairo_image_surface_get_data(surface.get());
-        return std::vector<unsigned char>(
-            data, data + cairo_image_surface_get_stride(surface.get()) * 170);
-    };
-    render::CairoSurface plain(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 170, 170));
-    cairo_t* cairo = cairo_create(plain.get());
-    render::paintCard(cairo, after, {});
-    cairo_destroy(cairo);
-    cairo_surface_flush(plain.get());
-    const auto* data = cairo_image_surface_get_data(plain.get());
-    const std::vector<unsigned char> finished(
-        data, data + cairo_image_surface_get_stride(plain.get()) * 170);
-
-    EXPECT_EQ(frame(1), finished);
-    EXPECT_NE(frame(0.3), finished);
 }
 
 } // namespace

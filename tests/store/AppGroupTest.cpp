@@ -4,8 +4,10 @@
 #include "tests/support/TemporaryDirectory.h"
 
 #include <gtest/gtest.h>
+#include <pwd.h>
 #include <set>
 #include <thread>
+#include <unistd.h>
 #include <vector>
 
 namespace tandry {
@@ -105,6 +107,15 @@ TEST(SharedContainer, NeverLeavesTheGroupDirectory) {
     }
     EXPECT_TRUE(isSafePathComponent("..."));
     EXPECT_TRUE(isSafePathComponent(" a "));
+}
+
+TEST(SharedContainer, WithoutHomeOrDataHomeComesFromThePasswordDatabase) {
+    ScopedEnvironment home("HOME", std::nullopt);
+    ScopedEnvironment dataHome("XDG_DATA_HOME", std::nullopt);
+    const passwd* entry = ::getpwuid(::getuid());
+    ASSERT_NE(entry, nullptr);
+    EXPECT_EQ(sharedContainerPath("group.example"),
+              std::filesystem::path(entry->pw_dir) / ".local/share/group-containers/group.example");
 }
 
 } // namespace

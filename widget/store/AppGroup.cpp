@@ -122,7 +122,7 @@ bool isSafePathComponent(std::string_view name) {
            name.find_first_of(std::string_view("/\0", 2)) == std::string_view::npos;
 }
 
-std::optional<std::filesystem::path> sharedContainerLocation(std::string_view identifier) {
+std::optional<std::filesystem::path> sharedContainerPath(std::string_view identifier) {
     if (!isSafePathComponent(identifier)) {
         return std::nullopt;
     }
@@ -130,9 +130,13 @@ std::optional<std::filesystem::path> sharedContainerLocation(std::string_view id
     if (!base) {
         return std::nullopt;
     }
-    auto container = *base / "group-containers" / std::string(identifier);
+    return *base / "group-containers" / std::string(identifier);
+}
+
+std::optional<std::filesystem::path> sharedContainerLocation(std::string_view identifier) {
+    auto container = sharedContainerPath(identifier);
     struct stat status {};
-    if (::stat(container.c_str(), &status) != 0 || !S_ISDIR(status.st_mode)) {
+    if (!container || ::stat(container->c_str(), &status) != 0 || !S_ISDIR(status.st_mode)) {
         return std::nullopt;
     }
     return container;

@@ -30,9 +30,15 @@ std::optional<std::filesystem::path> infoFilePath();
 // not empty, not "." or "..", without "/" or NUL.
 bool isSafePathComponent(std::string_view name);
 
-// The shared container of a group: $XDG_DATA_HOME/group-containers/<identifier>/
-// ($XDG_DATA_HOME defaulting to ~/.local/share). Absent when the identifier is
-// not a safe path component or the directory does not exist; never created.
+// Where the shared container of a group is or would be, whether or not it
+// exists yet: $XDG_DATA_HOME/group-containers/<identifier>/ ($XDG_DATA_HOME
+// defaulting to ~/.local/share, the home directory being $HOME or else the
+// password database's). Absent when the identifier is not a safe path
+// component or no home directory is known. The host watches this path.
+std::optional<std::filesystem::path> sharedContainerPath(std::string_view identifier);
+
+// The shared container of a group: sharedContainerPath(identifier) when that
+// is an existing directory, else absent; never created.
 std::optional<std::filesystem::path> sharedContainerLocation(std::string_view identifier);
 
 // The shared container of appGroupIdentifier(), looked up afresh on every call.
