@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/host/CardRenderer.h"
+#include "platform/render/CardRenderer.h"
 #include "platform/host/GioUrlOpener.h"
 #include "platform/host/HeadlessOutput.h"
 #include "platform/host/HostOptions.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/host/CardRenderer.h"
+#include "platform/render/CardRenderer.h"
 #include "platform/host/CountTransition.h"
 #include "platform/host/Placement.h"
 

@@ -35,9 +35,9 @@ inline ReadySnapshot mixedSnapshot() {
 }
 
 // The card for an entry, laid out with the fixed-advance measurer.
-inline render::LaidOutCard
-layOutCard(WidgetFamily family, ColorScheme scheme, const ReadyWidgetState& state,
-           render::LayoutDirection direction = render::LayoutDirection::leftToRight) {
+inline render::LaidOutCard layOutCard(WidgetFamily family, ColorScheme scheme,
+                                      const ReadyWidgetState& state,
+                                      LayoutDirection direction = LayoutDirection::leftToRight) {
     const ReadyWidgetView view{family, scheme, {utc(2026, 12, 5, 9, 30), state}};
     return layOut(view.body(FakeDueDateFormat()), render::cardSize(family), direction);
 }

@@ -54,7 +54,7 @@ TEST(CardGolden, ArabicCardIsMirrored) {
     const ScopedLanguage language("ar");
     const render::LaidOutCard card =
         layOutCard(WidgetFamily::systemMedium, ColorScheme::light,
-                   ReadyWidgetState::ready(mixedSnapshot()), render::LayoutDirection::rightToLeft);
+                   ReadyWidgetState::ready(mixedSnapshot()), LayoutDirection::rightToLeft);
     expectMatchesGolden(outline(card.root), goldenDirectory / "medium-ready-arabic.txt");
 
     // The header symbol sits at the right edge, inset by 14 points, and the

@@ -8,7 +8,6 @@ namespace {
 
 using render::LaidOutCard;
 using render::LaidOutElement;
-using render::LayoutDirection;
 using render::Size;
 
 Element paddedColumn(Alignment alignment) {

@@ -11,7 +11,6 @@ namespace tandry::testing {
 namespace {
 
 using render::LaidOutCard;
-using render::LayoutDirection;
 using Json = nlohmann::ordered_json;
 
 const std::filesystem::path goldenDirectory =
