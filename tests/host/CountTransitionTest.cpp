@@ -3,8 +3,9 @@
 #include "platform/render/CardLayout.h"
 #include "platform/render/CardOutput.h"
 #include "platform/render/CardSize.h"
-#include "platform/render/samples/SampleCards.h"
 #include "tests/support/FixedAdvanceTextMeasurer.h"
+#include "tests/views/ViewFixtures.h"
+#include "widget/views/ReadyWidgetView.h"
 
 #include <cairo.h>
 #include <gtest/gtest.h>
@@ -12,11 +13,19 @@
 namespace tandry {
 namespace {
 
-render::LaidOutCard smallCard(int total) {
+// The card of a family for `total` ready tasks, laid out in the small size.
+render::LaidOutCard cardOf(WidgetFamily family, int total) {
     testing::FixedAdvanceTextMeasurer measurer;
-    return render::layoutCard(
-        render::samples::smallCard(ColorScheme::light, render::samples::defaultTasks(), total),
-        render::cardSize(WidgetFamily::systemSmall), measurer);
+    const ReadyWidgetView view{
+        family,
+        ColorScheme::light,
+        {testing::utc(2026, 12, 5), ReadyWidgetState::ready(testing::snapshotOf(total, 2))}};
+    return render::layoutCard(view.body(testing::FakeDueDateFormat()),
+                              render::cardSize(WidgetFamily::systemSmall), measurer);
+}
+
+render::LaidOutCard smallCard(int total) {
+    return cardOf(WidgetFamily::systemSmall, total);
 }
 
 const std::string& textOf(const render::LaidOutElement& element) {
@@ -33,12 +42,7 @@ TEST(CountTransition, FindsTheCountThatChanged) {
 
 TEST(CountTransition, NothingRollsWhenTheCountStaysOrTheLayoutChanged) {
     EXPECT_TRUE(countChanges(smallCard(12), smallCard(12)).empty());
-    testing::FixedAdvanceTextMeasurer measurer;
-    const auto list = render::layoutCard(render::samples::listCard(ColorScheme::light,
-                                                                   render::samples::defaultTasks(),
-                                                                   "Ready", "3 tasks"),
-                                         render::cardSize(WidgetFamily::systemSmall), measurer);
-    EXPECT_TRUE(countChanges(list, smallCard(3)).empty());
+    EXPECT_TRUE(countChanges(cardOf(WidgetFamily::systemMedium, 3), smallCard(3)).empty());
 }
 
 // The last frame of a transition is exactly the new card, the first differs from it.

@@ -1,9 +1,6 @@
 #include "platform/render/TreeDump.h"
 
-#include "platform/render/CardSize.h"
-#include "platform/render/samples/SampleCards.h"
 #include "tests/render/LayoutFixtures.h"
-#include "tests/support/GoldenFile.h"
 
 #include <gtest/gtest.h>
 
@@ -12,38 +9,6 @@ namespace {
 
 using render::LaidOutCard;
 using Json = nlohmann::ordered_json;
-
-const std::filesystem::path goldenDirectory =
-    std::filesystem::path(TANDRY_SOURCE_DIR) / "tests/render/golden";
-
-// The sample cards laid out with the fixed-advance measurer, so the dumps do
-// not depend on the fonts installed.
-TEST(TreeDump, MatchesTheGoldenDumps) {
-    struct Row {
-        const char* file;
-        Element tree;
-        WidgetFamily family;
-        LayoutDirection direction;
-    };
-    const auto tasks = render::samples::defaultTasks();
-    const Row rows[] = {
-        {"medium-list-card.json",
-         render::samples::listCard(ColorScheme::light, tasks, "Ready", "12 tasks"),
-         WidgetFamily::systemMedium, LayoutDirection::leftToRight},
-        {"medium-list-card-rtl.json",
-         render::samples::listCard(ColorScheme::dark, tasks, "Ready", "12 tasks"),
-         WidgetFamily::systemMedium, LayoutDirection::rightToLeft},
-        {"small-card.json", render::samples::smallCard(ColorScheme::light, tasks, 12),
-         WidgetFamily::systemSmall, LayoutDirection::leftToRight},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.file);
-        const LaidOutCard card = layOut(row.tree, render::cardSize(row.family), row.direction);
-        const Result<std::string> dump = render::dumpLaidOutTree(card.root);
-        ASSERT_TRUE(dump.has_value()) << dump.error();
-        expectMatchesGolden(*dump, goldenDirectory / row.file);
-    }
-}
 
 TEST(TreeDump, WritesEachKindsAttributes) {
     Uuid id;
