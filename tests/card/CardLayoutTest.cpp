@@ -1,5 +1,4 @@
 #include "tests/card/CardFixtures.h"
-#include "tests/card/CardOutline.h"
 #include "tests/support/ScopedLanguage.h"
 
 #include <gtest/gtest.h>

@@ -2,7 +2,6 @@
 #include "platform/render/PangoTextMeasurer.h"
 #include "platform/render/PngEncoder.h"
 #include "tests/card/CardFixtures.h"
-#include "tests/card/CardOutline.h"
 #include "tests/support/DecodedPng.h"
 #include "tests/support/ScopedLanguage.h"
 
