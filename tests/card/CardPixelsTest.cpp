@@ -1,6 +1,5 @@
 #include "platform/render/CardOutput.h"
 #include "platform/render/PangoTextMeasurer.h"
-#include "platform/render/PngEncoder.h"
 #include "tests/card/CardFixtures.h"
 #include "tests/support/DecodedPng.h"
 #include "tests/support/ScopedLanguage.h"
@@ -126,33 +125,6 @@ TEST(CardPixels, DrawsOverdueTitlesInSystemRed) {
         EXPECT_EQ(card.count(titles[0]->frame, ink), 0);
         EXPECT_GT(card.count(titles[1]->frame, ink), 10);
         EXPECT_EQ(card.count(titles[1]->frame, red), 0);
-    }
-}
-
-// The PNG is painted band by band; every band seam, and every text that a
-// band leaves out, must give exactly the pixels of the card painted whole.
-TEST(CardPixels, PaintsThePngInBandsExactlyAsTheWholeImage) {
-    const ScopedLanguage language("en");
-    render::PangoTextMeasurer measurer;
-    for (const WidgetFamily family :
-         {WidgetFamily::systemSmall, WidgetFamily::systemMedium, WidgetFamily::systemLarge}) {
-        const ReadyWidgetView view{
-            family,
-            ColorScheme::dark,
-            {utc(2026, 12, 5, 9, 30), ReadyWidgetState::ready(mixedSnapshot())}};
-        const Element tree = view.body(FakeDueDateFormat());
-        for (const double scale : {1.0, 2.0, 3.0, 0.75}) {
-            SCOPED_TRACE(::testing::Message() << family << " at " << scale);
-            const render::LaidOutCard card =
-                render::layoutCard(tree, render::cardSize(family), measurer, {scale, {}});
-            const render::RenderOptions options{scale, ColorScheme::dark};
-            const Result<std::vector<unsigned char>> banded = render::cardPng(card, options);
-            const Result<std::vector<unsigned char>> whole =
-                render::encodePng(render::paintImage(card, options).get());
-            ASSERT_TRUE(banded.has_value()) << banded.error();
-            ASSERT_TRUE(whole.has_value()) << whole.error();
-            EXPECT_TRUE(*banded == *whole);
-        }
     }
 }
 

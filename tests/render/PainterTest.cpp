@@ -2,12 +2,10 @@
 #include "platform/render/CardOutput.h"
 #include "platform/render/CardShape.h"
 #include "platform/render/PangoTextMeasurer.h"
-#include "platform/render/PngEncoder.h"
 #include "tests/support/DecodedPng.h"
 #include "tests/support/TemporaryDirectory.h"
 
 #include <fstream>
-#include <functional>
 #include <gtest/gtest.h>
 #include <iterator>
 
@@ -23,8 +21,7 @@ const Color cardBackground = Color::packed(0xFBFAFE);
 DecodedPng paintAndDecode(const Element& tree, Size size, const RenderOptions& options) {
     PangoTextMeasurer measurer;
     const LaidOutCard card = layoutCard(tree, size, measurer, {options.scale, {}});
-    const CairoSurface image = paintImage(card, options);
-    const Result<std::vector<unsigned char>> png = encodePng(image.get());
+    const Result<std::vector<unsigned char>> png = cardPng(card, options);
     EXPECT_TRUE(png.has_value());
     return png ? decodePng(*png) : DecodedPng{};
 }
@@ -93,8 +90,7 @@ TEST(Painter, DrawsTextInItsColourWithinItsFrame) {
                                            .fixedSize = false});
     const LaidOutCard card = layoutCard(tree, Size{200, 100}, measurer);
     const Rect frame = card.root.children.at(0).frame;
-    const CairoSurface surface = paintImage(card, {1, ColorScheme::light});
-    const Result<std::vector<unsigned char>> png = encodePng(surface.get());
+    const Result<std::vector<unsigned char>> png = cardPng(card, {1, ColorScheme::light});
     ASSERT_TRUE(png.has_value());
     const DecodedPng image = decodePng(*png);
     int inked = 0;
@@ -153,97 +149,6 @@ TEST(Painter, DrawsEmojiInColourAndArabicAsLetters) {
     }
     EXPECT_LT(joined, isolated);
     EXPECT_EQ(measurer.unknownGlyphCount("مرحبا", font), 0);
-}
-
-// Each row one flat colour, its own, translucent towards the bottom.
-CairoSurface stripes(int width, int height) {
-    CairoSurface image(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height));
-    cairo_t* cairo = cairo_create(image.get());
-    for (int y = 0; y < height; ++y) {
-        cairo_set_source_rgba(cairo, y / double(height), 0.5, 1 - y / double(height),
-                              1 - y / (2.0 * height));
-        cairo_rectangle(cairo, 0, y, width, 1);
-        cairo_fill(cairo);
-    }
-    cairo_destroy(cairo);
-    return image;
-}
-
-TEST(PngWriter, WritesAnImageBandByBandAsWhole) {
-    const CairoSurface image = stripes(40, 30);
-    const Result<std::vector<unsigned char>> whole = encodePng(image.get());
-    ASSERT_TRUE(whole.has_value()) << whole.error();
-
-    PngWriter writer(40, 30);
-    for (const auto& [first, rows] : {std::pair{0, 10}, {10, 15}, {25, 0}, {25, 5}}) {
-        const Result<void> written = writer.writeRows(image.get(), first, rows);
-        ASSERT_TRUE(written.has_value()) << written.error();
-    }
-    const Result<std::vector<unsigned char>> banded = writer.finish();
-    ASSERT_TRUE(banded.has_value()) << banded.error();
-    EXPECT_TRUE(*banded == *whole);
-    const DecodedPng decoded = decodePng(*banded);
-    EXPECT_EQ(decoded.at(0, 0), (Pixel{0, 128, 255, 255}));
-    // The last row, about half transparent, keeps its colour within the
-    // rounding of premultiplied alpha.
-    const Pixel last = decoded.at(39, 29);
-    EXPECT_NEAR(last.red, 29 / 30.0 * 255, 3);
-    EXPECT_NEAR(last.alpha, (1 - 29 / 60.0) * 255, 1);
-}
-
-TEST(PngWriter, RefusesRowsThatDoNotFitAndKeepsFailing) {
-    const CairoSurface image = stripes(40, 30);
-    const CairoSurface narrow = stripes(39, 30);
-    const CairoSurface mask(cairo_image_surface_create(CAIRO_FORMAT_A8, 40, 30));
-    struct Row {
-        const char* name;
-        std::function<Result<void>(PngWriter&)> write;
-        std::string error;
-    };
-    const Row rows[] = {
-        {"a narrower band", [&](PngWriter& writer) { return writer.writeRows(narrow.get(), 0, 5); },
-         "cannot encode PNG: the rows are not an ARGB32 image 40 pixels wide"},
-        {"a band without colour",
-         [&](PngWriter& writer) { return writer.writeRows(mask.get(), 0, 5); },
-         "cannot encode PNG: the rows are not an ARGB32 image 40 pixels wide"},
-        {"rows past the band",
-         [&](PngWriter& writer) { return writer.writeRows(image.get(), 28, 3); },
-         "cannot encode PNG: 3 rows do not fit: 0 of 30 are written"},
-        {"a row before the band",
-         [&](PngWriter& writer) { return writer.writeRows(image.get(), -1, 3); },
-         "cannot encode PNG: 3 rows do not fit: 0 of 30 are written"},
-        {"more rows than the image",
-         [&](PngWriter& writer) {
-             EXPECT_TRUE(writer.writeRows(image.get(), 0, 20).has_value());
-             return writer.writeRows(image.get(), 0, 11);
-         },
-         "cannot encode PNG: 11 rows do not fit: 20 of 30 are written"},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
-        PngWriter writer(40, 30);
-        const Result<void> written = row.write(writer);
-        ASSERT_FALSE(written.has_value());
-        EXPECT_EQ(written.error().message, row.error);
-        // Nothing more is accepted, and no PNG comes out.
-        EXPECT_FALSE(writer.writeRows(image.get(), 0, 1).has_value());
-        const Result<std::vector<unsigned char>> png = writer.finish();
-        ASSERT_FALSE(png.has_value());
-        EXPECT_EQ(png.error().message, row.error);
-    }
-}
-
-TEST(PngWriter, NamesAMissingRowOrAnEmptyImage) {
-    const CairoSurface image = stripes(40, 30);
-    PngWriter unfinished(40, 30);
-    ASSERT_TRUE(unfinished.writeRows(image.get(), 0, 29).has_value());
-    const Result<std::vector<unsigned char>> early = unfinished.finish();
-    ASSERT_FALSE(early.has_value());
-    EXPECT_EQ(early.error().message, "cannot encode PNG: only 29 of 30 rows are written");
-
-    const Result<std::vector<unsigned char>> empty = PngWriter(0, 30).finish();
-    ASSERT_FALSE(empty.has_value());
-    EXPECT_EQ(empty.error().message, "cannot encode PNG: cannot write an image of 0x30 pixels");
 }
 
 std::string readFile(const std::filesystem::path& path) {
