@@ -1,10 +1,10 @@
 #pragma once
 
-#include "platform/render/CardRenderer.h"
 #include "platform/host/GioUrlOpener.h"
 #include "platform/host/HeadlessOutput.h"
 #include "platform/host/HostOptions.h"
 #include "platform/host/PlacementStore.h"
+#include "platform/render/CardRenderer.h"
 #include "widget/timeline/Clock.h"
 
 #include <memory>

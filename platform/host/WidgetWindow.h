@@ -1,8 +1,8 @@
 #pragma once
 
-#include "platform/render/CardRenderer.h"
 #include "platform/host/CountTransition.h"
 #include "platform/host/Placement.h"
+#include "platform/render/CardRenderer.h"
 
 #include <functional>
 #include <memory>
