@@ -1,6 +1,8 @@
 #include "cli/Commands.h"
 
+#include "cli/CommandClock.h"
 #include "cli/EntryJson.h"
+#include "cli/OptionValues.h"
 #include "cli/ReloadCommand.h"
 #include "cli/RenderCommand.h"
 #include "cli/TickCommand.h"
@@ -18,22 +20,6 @@ namespace {
 
 constexpr int usageError = 2;
 
-// A clock that answers --at when it was given, the system clock otherwise.
-class CommandClock final : public Clock {
-public:
-    explicit CommandClock(std::optional<Instant> fixed) : fixed_(fixed) {}
-    Instant now() const override { return fixed_ ? *fixed_ : SystemClock().now(); }
-
-private:
-    std::optional<Instant> fixed_;
-};
-
-// Checks --at values with the widget's own date reader.
-std::string checkDateText(const std::string& text) {
-    auto instant = parseDateText(text);
-    return instant ? std::string() : instant.error().message;
-}
-
 int printJson(const Result<nlohmann::ordered_json>& value) {
     auto text = value ? dumpJson(*value) : std::unexpected(value.error());
     if (!text) {
@@ -42,13 +28,6 @@ int printJson(const Result<nlohmann::ordered_json>& value) {
     }
     std::cout << *text << '\n';
     return 0;
-}
-
-std::optional<Instant> instantOption(const std::optional<std::string>& text) {
-    if (!text) {
-        return std::nullopt;
-    }
-    return *parseDateText(*text);
 }
 
 } // namespace
@@ -61,16 +40,14 @@ int runCommandLine(int argc, char** argv) {
                  "tandry-widget"};
     app.require_subcommand(1);
 
-    std::optional<std::string> timelineAt;
+    std::optional<Instant> timelineAt;
     auto* timeline = app.add_subcommand("timeline", "Print the answer to a timeline request");
-    timeline->add_option("--at", timelineAt, "Request instant, RFC 3339 (default: now)")
-        ->check(checkDateText, "INSTANT");
+    addInstantOption(*timeline, timelineAt);
 
-    std::optional<std::string> snapshotAt;
+    std::optional<Instant> snapshotAt;
     bool preview = false;
     auto* snapshot = app.add_subcommand("snapshot", "Print the answer to a snapshot request");
-    snapshot->add_option("--at", snapshotAt, "Request instant, RFC 3339 (default: now)")
-        ->check(checkDateText, "INSTANT");
+    addInstantOption(*snapshot, snapshotAt);
     snapshot->add_flag("--preview", preview, "Ask as the widget gallery does (a preview)")
         ->disable_flag_override();
 
@@ -92,14 +69,14 @@ int runCommandLine(int argc, char** argv) {
     }
 
     if (timeline->parsed()) {
-        CommandClock clock(instantOption(timelineAt));
+        const CommandClock clock(timelineAt);
         int status = 0;
         ReadyWidgetProvider(clock).getTimeline(
             {}, [&](Timeline answer) { status = printJson(timelineJson(answer)); });
         return status;
     }
     if (snapshot->parsed()) {
-        CommandClock clock(instantOption(snapshotAt));
+        const CommandClock clock(snapshotAt);
         int status = 0;
         ReadyWidgetProvider(clock).getSnapshot(
             {.isPreview = preview},
@@ -116,7 +93,7 @@ int runCommandLine(int argc, char** argv) {
         return reload.run();
     }
     if (placeholder->parsed()) {
-        SystemClock clock;
+        const SystemClock clock;
         return printJson(entryJson(ReadyWidgetProvider(clock).placeholder({})));
     }
     return usageError;

@@ -1,13 +1,11 @@
 #include "cli/RenderCommand.h"
 
-#include "platform/render/CardLayout.h"
+#include "cli/CommandClock.h"
+#include "cli/OptionValues.h"
 #include "platform/render/CardOutput.h"
-#include "platform/render/CardSize.h"
-#include "platform/render/LayoutDirection.h"
-#include "platform/render/PangoTextMeasurer.h"
+#include "platform/render/CardRenderer.h"
+#include "widget/app/TandryReadyWidget.h"
 #include "widget/timeline/ReadyWidgetProvider.h"
-#include "widget/views/IcuDueDateFormat.h"
-#include "widget/views/ReadyWidgetView.h"
 
 #include <CLI/CLI.hpp>
 #include <array>
@@ -19,30 +17,41 @@
 namespace tandry {
 namespace {
 
+using EntryRequest = RenderCommand::EntryRequest;
+
 // A PNG at a larger scale would need hundreds of megabytes.
 constexpr double largestScale = 8;
 
-constexpr std::array<std::pair<const char*, WidgetFamily>, 3> families{{
-    {"small", WidgetFamily::systemSmall},
-    {"medium", WidgetFamily::systemMedium},
-    {"large", WidgetFamily::systemLarge},
-}};
-
 constexpr std::array<const char*, 4> outputExtensions{".png", ".svg", ".pdf", ".json"};
 
-// The instant of --at when given, the system clock otherwise.
-class RenderClock final : public Clock {
-public:
-    explicit RenderClock(std::optional<Instant> fixed) : fixed_(fixed) {}
-    Instant now() const override { return fixed_ ? *fixed_ : SystemClock().now(); }
+// Looks `name` up in a table of names and values.
+template <typename Value, std::size_t size>
+std::optional<Value> lookUp(const std::array<std::pair<std::string_view, Value>, size>& table,
+                            std::string_view name) {
+    for (const auto& [known, value] : table) {
+        if (name == known) {
+            return value;
+        }
+    }
+    return std::nullopt;
+}
 
-private:
-    std::optional<Instant> fixed_;
-};
+std::optional<ColorScheme> schemeNamed(std::string_view name) {
+    constexpr std::array<std::pair<std::string_view, ColorScheme>, 2> schemes{{
+        {"light", ColorScheme::light},
+        {"dark", ColorScheme::dark},
+    }};
+    return lookUp(schemes, name);
+}
 
-std::string checkDate(const std::string& text) {
-    auto instant = parseDateText(text);
-    return instant ? std::string() : instant.error().message;
+std::optional<EntryRequest> entryRequestNamed(std::string_view name) {
+    constexpr std::array<std::pair<std::string_view, EntryRequest>, 4> requests{{
+        {"timeline", EntryRequest::timeline},
+        {"snapshot", EntryRequest::snapshot},
+        {"preview", EntryRequest::preview},
+        {"placeholder", EntryRequest::placeholder},
+    }};
+    return lookUp(requests, name);
 }
 
 std::string checkScale(const std::string& text) {
@@ -64,30 +73,21 @@ std::string checkOutput(const std::string& path) {
     return "the output file must end in .png, .svg, .pdf or .json";
 }
 
-WidgetFamily familyNamed(const std::string& name) {
-    for (const auto& [familyName, family] : families) {
-        if (name == familyName) {
-            return family;
-        }
-    }
-    return WidgetFamily::systemMedium;
-}
-
-// The entry the host would draw for the request that --entry names.
-ReadyWidgetEntry requestedEntry(const std::string& kind, const Clock& clock) {
+// The entry the host would draw for the request.
+ReadyWidgetEntry requestedEntry(EntryRequest request, const Clock& clock) {
     const ReadyWidgetProvider provider(clock);
-    if (kind == "placeholder") {
+    if (request == EntryRequest::placeholder) {
         return provider.placeholder({});
     }
     ReadyWidgetEntry entry;
-    if (kind == "timeline") {
+    if (request == EntryRequest::timeline) {
         provider.getTimeline({}, [&](Timeline timeline) {
             if (!timeline.entries.empty()) {
                 entry = std::move(timeline.entries.front());
             }
         });
     } else {
-        provider.getSnapshot({.isPreview = kind == "preview"},
+        provider.getSnapshot({.isPreview = request == EntryRequest::preview},
                              [&](ReadyWidgetEntry answer) { entry = std::move(answer); });
     }
     return entry;
@@ -98,13 +98,13 @@ ReadyWidgetEntry requestedEntry(const std::string& kind, const Clock& clock) {
 RenderCommand::RenderCommand(CLI::App& app) {
     command_ = app.add_subcommand("render", "Draw the card for an entry into a file");
     command_->add_option("--family", family_, "Widget size (default: medium)")
-        ->check(CLI::IsMember({"small", "medium", "large"}));
+        ->transform(namedValue<WidgetFamily>(familyNamed, "{small,medium,large}"));
     command_->add_option("--scheme", scheme_, "Appearance (default: light)")
-        ->check(CLI::IsMember({"light", "dark"}));
+        ->transform(namedValue<ColorScheme>(schemeNamed, "{light,dark}"));
     command_->add_option("--entry", entry_, "The request to draw the answer of (default: timeline)")
-        ->check(CLI::IsMember({"timeline", "snapshot", "preview", "placeholder"}));
-    command_->add_option("--at", at_, "Request instant, RFC 3339 (default: now)")
-        ->check(checkDate, "INSTANT");
+        ->transform(
+            namedValue<EntryRequest>(entryRequestNamed, "{timeline,snapshot,preview,placeholder}"));
+    addInstantOption(*command_, at_);
     command_->add_option("--scale", scale_, "Device pixels per point of a PNG (default: 2)")
         ->check(checkScale, "N");
     command_->add_option("-o,--output", output_, "The file: .png, .svg, .pdf or .json")
@@ -117,27 +117,20 @@ bool RenderCommand::parsed() const {
 }
 
 int RenderCommand::run() const {
-    using namespace render;
-
-    // 1. The text measurer first: Pango reads the font configuration on a
-    //    thread of its own, while this one loads the entry.
-    PangoTextMeasurer measurer;
+    // 1. The renderer first: Pango reads the font configuration on a thread
+    //    of its own, while this one loads the entry.
+    CardRenderer renderer;
 
     // 2. The entry, as the provider answers the request at --at.
-    const RenderClock clock(at_ ? std::optional<Instant>(*parseDateText(*at_)) : std::nullopt);
-    const ReadyWidgetEntry entry = requestedEntry(entry_, clock);
+    const ReadyWidgetEntry entry = requestedEntry(entry_, CommandClock(at_));
 
-    // 3. The view's tree, with due dates in the user's locale and time zone.
-    const ColorScheme scheme = scheme_ == "dark" ? ColorScheme::dark : ColorScheme::light;
-    const WidgetFamily family = familyNamed(family_);
-    const Element tree = ReadyWidgetView{family, scheme, entry}.body(IcuDueDateFormat::current());
+    // 3. The card as the host draws it, with due dates in the user's locale
+    //    and time zone, mirrored for right-to-left languages.
+    const render::LaidOutCard card =
+        renderer.render(TandryReadyWidget().body(), entry, family_, scheme_, scale_);
 
-    // 4. Laid out in the family's size, mirrored for right-to-left languages.
-    const LaidOutCard card = layoutCard(tree, cardSize(family), measurer,
-                                        LayoutOptions{scale_, layoutDirectionFromEnvironment()});
-
-    // 5. Written in the format of the file's extension.
-    if (Result<void> written = writeCard(card, output_, RenderOptions{scale_, scheme}); !written) {
+    // 4. Written in the format of the file's extension.
+    if (Result<void> written = render::writeCard(card, output_, {scale_, scheme_}); !written) {
         std::cerr << "tandry-widget: " << written.error().message << '\n';
         return 1;
     }

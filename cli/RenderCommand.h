@@ -1,5 +1,9 @@
 #pragma once
 
+#include "widget/store/Instant.h"
+#include "widget/ui/ColorScheme.h"
+#include "widget/ui/WidgetFamily.h"
+
 #include <optional>
 #include <string>
 
@@ -14,6 +18,9 @@ namespace tandry {
 // laid-out tree) JSON file chosen by the output's extension.
 class RenderCommand {
 public:
+    // The request whose answer is drawn.
+    enum class EntryRequest { timeline, snapshot, preview, placeholder };
+
     // Adds the subcommand and its options to `app`; the values land here, so
     // the command must outlive the parse.
     explicit RenderCommand(CLI::App& app);
@@ -26,10 +33,10 @@ public:
 
 private:
     CLI::App* command_ = nullptr;
-    std::string family_ = "medium";
-    std::string scheme_ = "light";
-    std::string entry_ = "timeline";
-    std::optional<std::string> at_;
+    WidgetFamily family_ = WidgetFamily::systemMedium;
+    ColorScheme scheme_ = ColorScheme::light;
+    EntryRequest entry_ = EntryRequest::timeline;
+    std::optional<Instant> at_;
     double scale_ = 2;
     std::string output_;
 };

@@ -1,6 +1,6 @@
 #include "platform/host/HostOptions.h"
 
-#include "platform/host/PlacementStore.h"
+#include "widget/ui/WidgetFamily.h"
 
 #include <CLI/CLI.hpp>
 #include <cmath>
@@ -41,7 +41,7 @@ std::variant<HostOptions, int> parseHostOptions(int argc, char** argv) {
     }
 
     for (const std::string& name : families) {
-        options.families.push_back(*widgetFamilyNamed(name));
+        options.families.push_back(*familyNamed(name));
     }
     options.scheme = scheme == "light"  ? SchemeChoice::light
                      : scheme == "dark" ? SchemeChoice::dark

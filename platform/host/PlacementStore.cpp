@@ -1,6 +1,5 @@
 #include "platform/host/PlacementStore.h"
 
-#include <array>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -20,15 +19,6 @@ using Json = nlohmann::json;
 // A placement file is a few hundred bytes; anything huge is not ours.
 constexpr std::uintmax_t largestFile = 1024 * 1024;
 
-constexpr std::array<std::pair<std::string_view, WidgetFamily>, 6> familyNames{{
-    {"systemSmall", WidgetFamily::systemSmall},
-    {"systemMedium", WidgetFamily::systemMedium},
-    {"systemLarge", WidgetFamily::systemLarge},
-    {"small", WidgetFamily::systemSmall},
-    {"medium", WidgetFamily::systemMedium},
-    {"large", WidgetFamily::systemLarge},
-}};
-
 std::optional<std::filesystem::path> absoluteVariable(const char* name) {
     const char* value = std::getenv(name);
     if (value == nullptr || *value != '/') {
@@ -42,7 +32,7 @@ std::optional<Placement> placementFrom(const Json& item) {
         !item.contains("family") || !item["family"].is_string()) {
         return std::nullopt;
     }
-    auto family = widgetFamilyNamed(item["family"].get<std::string>());
+    auto family = familyNamed(item["family"].get<std::string>());
     if (!family || item["kind"].get<std::string>().empty()) {
         return std::nullopt;
     }
@@ -152,15 +142,6 @@ Result<void> PlacementStore::save(const std::vector<Placement>& placements) cons
         return std::unexpected(systemError("cannot replace", file_, renameError));
     }
     return {};
-}
-
-std::optional<WidgetFamily> widgetFamilyNamed(std::string_view name) {
-    for (const auto& [known, family] : familyNames) {
-        if (name == known) {
-            return family;
-        }
-    }
-    return std::nullopt;
 }
 
 } // namespace tandry

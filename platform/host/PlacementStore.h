@@ -37,7 +37,4 @@ private:
     std::filesystem::path file_;
 };
 
-// "systemSmall" or the short "small", and so on; nothing for other names.
-std::optional<WidgetFamily> widgetFamilyNamed(std::string_view name);
-
 } // namespace tandry

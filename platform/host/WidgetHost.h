@@ -1,12 +1,12 @@
 #pragma once
 
-#include "platform/host/CardRenderer.h"
 #include "platform/host/GObjectPtr.h"
 #include "platform/host/GioUrlOpener.h"
 #include "platform/host/HeadlessOutput.h"
 #include "platform/host/HostOptions.h"
 #include "platform/host/PlacementStore.h"
 #include "platform/host/SourceHandle.h"
+#include "platform/render/CardRenderer.h"
 #include "widget/timeline/Clock.h"
 
 #include <memory>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "platform/host/CardRenderer.h"
 #include "platform/host/CountTransition.h"
 #include "platform/host/GObjectPtr.h"
 #include "platform/host/Placement.h"
+#include "platform/render/CardRenderer.h"
 #include "platform/render/TreeQueries.h"
 
 #include <functional>

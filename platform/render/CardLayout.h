@@ -2,8 +2,8 @@
 
 #include "platform/render/Geometry.h"
 #include "platform/render/LaidOutElement.h"
-#include "platform/render/LayoutDirection.h"
 #include "platform/render/TextMeasurer.h"
+#include "widget/strings/LayoutDirection.h"
 #include "widget/ui/Element.h"
 
 namespace tandry::render {

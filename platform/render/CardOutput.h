@@ -28,10 +28,7 @@ using CairoSurface = std::unique_ptr<cairo_surface_t, SurfaceDeleter>;
 // scale, rounded up to whole pixels.
 CairoSurface paintImage(const LaidOutCard& card, const RenderOptions& options);
 
-// The card as PNG bytes, the same pixels as paintImage gives. It is painted
-// a band of rows at a time into one small image, each band encoded as soon
-// as it is drawn: at scale 2 a whole medium card is a megabyte of fresh
-// pages, and fresh pages are what a short-lived process pays for most.
+// The card as PNG bytes with straight alpha: the pixels of paintImage.
 Result<std::vector<unsigned char>> cardPng(const LaidOutCard& card, const RenderOptions& options);
 
 // Writes the card to `path` in the format its extension names: ".png",

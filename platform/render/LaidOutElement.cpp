@@ -1,7 +1,6 @@
 #include "platform/render/LaidOutElement.h"
 
 #include <ostream>
-#include <string>
 
 namespace tandry::render {
 
@@ -20,42 +19,10 @@ struct KindNames {
     const char* operator()(const ClickThroughUrl&) const { return "link"; }
 };
 
-void printIndented(std::ostream& out, const LaidOutElement& element, int depth) {
-    out << std::string(static_cast<std::size_t>(depth) * 2, ' ') << kindName(element.kind) << ' '
-        << element.frame << ' ';
-    std::visit([&out](const auto& kind) { out << kind; }, element.kind);
-    if (element.identity) {
-        out << " id " << *element.identity;
-    }
-    if (element.contentTransition) {
-        out << ' ' << *element.contentTransition;
-    }
-    out << '\n';
-    for (const LaidOutElement& child : element.children) {
-        printIndented(out, child, depth + 1);
-    }
-}
-
 } // namespace
 
 const char* kindName(const LaidOutKind& kind) {
     return std::visit(KindNames{}, kind);
-}
-
-std::ostream& operator<<(std::ostream& out, const LaidOutText& text) {
-    return out << text.text << ' ' << text.fit;
-}
-
-// An outline, one node per line, so that a failing comparison of two trees
-// shows where they part.
-std::ostream& operator<<(std::ostream& out, const LaidOutElement& element) {
-    out << '\n';
-    printIndented(out, element, 0);
-    return out;
-}
-
-std::ostream& operator<<(std::ostream& out, const LaidOutCard& card) {
-    return out << "card " << card.size << card.root;
 }
 
 std::ostream& operator<<(std::ostream& out, const TextFit& fit) {

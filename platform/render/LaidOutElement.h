@@ -50,7 +50,8 @@ struct LaidOutCard {
 // The dump's name of a node's kind: "vstack", "text", "padding", ...
 const char* kindName(const LaidOutKind& kind);
 
-std::ostream& operator<<(std::ostream& out, const LaidOutText& text);
+// A failing comparison prints the tree as the tree dump writes it
+// (TreeDump.cpp), so that two trees show where they part.
 std::ostream& operator<<(std::ostream& out, const LaidOutElement& element);
 std::ostream& operator<<(std::ostream& out, const LaidOutCard& card);
 

@@ -1,6 +1,7 @@
 #include "platform/render/TreeDump.h"
 
 #include <fmt/format.h>
+#include <ostream>
 
 namespace tandry::render {
 
@@ -107,6 +108,16 @@ Result<std::string> dumpLaidOutTree(const LaidOutElement& root) {
     } catch (const nlohmann::json::exception& exception) {
         return fail(fmt::format("cannot write the laid-out tree: {}", exception.what()));
     }
+}
+
+std::ostream& operator<<(std::ostream& out, const LaidOutElement& element) {
+    // Bytes that are not UTF-8 are shown replaced rather than thrown over.
+    return out << '\n'
+               << laidOutTreeJson(element).dump(2, ' ', false, Json::error_handler_t::replace);
+}
+
+std::ostream& operator<<(std::ostream& out, const LaidOutCard& card) {
+    return out << "card " << card.size << card.root;
 }
 
 } // namespace tandry::render

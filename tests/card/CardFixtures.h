@@ -5,7 +5,9 @@
 #include "tests/views/ViewFixtures.h"
 #include "widget/views/ReadyWidgetView.h"
 
+#include <functional>
 #include <string>
+#include <vector>
 
 namespace tandry::testing {
 
@@ -35,11 +37,35 @@ inline ReadySnapshot mixedSnapshot() {
 }
 
 // The card for an entry, laid out with the fixed-advance measurer.
-inline render::LaidOutCard
-layOutCard(WidgetFamily family, ColorScheme scheme, const ReadyWidgetState& state,
-           render::LayoutDirection direction = render::LayoutDirection::leftToRight) {
+inline render::LaidOutCard layOutCard(WidgetFamily family, ColorScheme scheme,
+                                      const ReadyWidgetState& state,
+                                      LayoutDirection direction = LayoutDirection::leftToRight) {
     const ReadyWidgetView view{family, scheme, {utc(2026, 12, 5, 9, 30), state}};
     return layOut(view.body(FakeDueDateFormat()), render::cardSize(family), direction);
+}
+
+// Every node of the tree that `matches`, depth first.
+inline std::vector<const render::LaidOutElement*>
+findAll(const render::LaidOutElement& root,
+        const std::function<bool(const render::LaidOutElement&)>& matches) {
+    std::vector<const render::LaidOutElement*> found;
+    if (matches(root)) {
+        found.push_back(&root);
+    }
+    for (const auto& child : root.children) {
+        const auto below = findAll(child, matches);
+        found.insert(found.end(), below.begin(), below.end());
+    }
+    return found;
+}
+
+// The laid-out texts whose string is `string`.
+inline std::vector<const render::LaidOutElement*> textsNamed(const render::LaidOutElement& root,
+                                                             const std::string& string) {
+    return findAll(root, [&](const render::LaidOutElement& node) {
+        const auto* text = std::get_if<render::LaidOutText>(&node.kind);
+        return text && text->text.string == string;
+    });
 }
 
 } // namespace tandry::testing

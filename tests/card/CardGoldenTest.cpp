@@ -1,5 +1,5 @@
+#include "platform/render/TreeDump.h"
 #include "tests/card/CardFixtures.h"
-#include "tests/card/CardOutline.h"
 #include "tests/support/GoldenFile.h"
 #include "tests/support/ScopedLanguage.h"
 
@@ -8,68 +8,48 @@
 namespace tandry::testing {
 namespace {
 
-const std::filesystem::path goldenDirectory =
-    std::filesystem::path(TANDRY_SOURCE_DIR) / "tests/card/golden";
-
-// Every family in every state, laid out with the fixed-advance measurer so
-// that the outlines do not depend on the fonts installed. Rewrite them with
+// Every family in every state, and the dark and Arabic (mirrored) cards, as
+// the tree dump writes them, laid out with the fixed-advance measurer so that
+// the dumps do not depend on the fonts installed. Rewrite them with
 // TANDRY_UPDATE_GOLDEN=1 and review the diff.
 TEST(CardGolden, EveryFamilyInEveryState) {
-    const ScopedLanguage language("en");
-    struct State {
-        const char* name;
+    struct Row {
+        std::string file;
+        WidgetFamily family;
         ReadyWidgetState state;
+        ColorScheme scheme = ColorScheme::light;
+        std::string language = "en";
+        LayoutDirection direction = LayoutDirection::leftToRight;
     };
     ReadySnapshot clear = snapshotOf(0, 0, "blue");
     clear.emptyReason = "allDone";
-    const State states[] = {
+    const std::pair<const char*, ReadyWidgetState> states[] = {
         {"ready", ReadyWidgetState::ready(mixedSnapshot())},
         {"clear", ReadyWidgetState::ready(clear)},
         {"waiting", ReadyWidgetState::waitingForApp()},
         {"stale", ReadyWidgetState::stale()},
     };
+    std::vector<Row> rows;
     for (const WidgetFamily family :
          {WidgetFamily::systemSmall, WidgetFamily::systemMedium, WidgetFamily::systemLarge}) {
-        for (const State& state : states) {
-            const std::string file =
-                std::string(shortFamilyName(family)) + "-" + state.name + ".txt";
-            SCOPED_TRACE(file);
-            expectMatchesGolden(outline(layOutCard(family, ColorScheme::light, state.state).root),
-                                goldenDirectory / file);
+        for (const auto& [name, state] : states) {
+            rows.push_back({std::string(shortFamilyName(family)) + "-" + name, family, state});
         }
     }
-}
-
-TEST(CardGolden, DarkAppearance) {
-    const ScopedLanguage language("en");
-    expectMatchesGolden(outline(layOutCard(WidgetFamily::systemLarge, ColorScheme::dark,
-                                           ReadyWidgetState::ready(mixedSnapshot()))
-                                    .root),
-                        goldenDirectory / "large-ready-dark.txt");
-}
-
-// Arabic runs right to left: the header, the rows and their due labels are
-// mirrored, leading being the right edge.
-TEST(CardGolden, ArabicCardIsMirrored) {
-    const ScopedLanguage language("ar");
-    const render::LaidOutCard card =
-        layOutCard(WidgetFamily::systemMedium, ColorScheme::light,
-                   ReadyWidgetState::ready(mixedSnapshot()), render::LayoutDirection::rightToLeft);
-    expectMatchesGolden(outline(card.root), goldenDirectory / "medium-ready-arabic.txt");
-
-    // The header symbol sits at the right edge, inset by 14 points, and the
-    // tick circles of the rows too.
-    const auto symbols = findAll(card.root, [](const render::LaidOutElement& node) {
-        return std::holds_alternative<SymbolImage>(node.kind);
-    });
-    ASSERT_EQ(symbols.size(), 4u);
-    for (const auto* symbol : symbols) {
-        EXPECT_GT(symbol->frame.minX(), 364 / 2.0);
+    rows.push_back({"large-ready-dark", WidgetFamily::systemLarge,
+                    ReadyWidgetState::ready(mixedSnapshot()), ColorScheme::dark});
+    rows.push_back({"medium-ready-arabic", WidgetFamily::systemMedium,
+                    ReadyWidgetState::ready(mixedSnapshot()), ColorScheme::light, "ar",
+                    LayoutDirection::rightToLeft});
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.file);
+        const ScopedLanguage language(row.language);
+        const Result<std::string> dump = render::dumpLaidOutTree(
+            layOutCard(row.family, row.scheme, row.state, row.direction).root);
+        ASSERT_TRUE(dump.has_value()) << dump.error();
+        expectMatchesGolden(*dump, std::filesystem::path(TANDRY_SOURCE_DIR) / "tests/card/golden" /
+                                       (row.file + ".json"));
     }
-    EXPECT_EQ(symbols[0]->frame.maxX(), 364 - 14);
-    const auto counts = textsNamed(card.root, "9 مهام جاهزة");
-    ASSERT_EQ(counts.size(), 1u);
-    EXPECT_EQ(counts[0]->frame.minX(), 14);
 }
 
 } // namespace

@@ -39,9 +39,9 @@ inline SymbolImage symbol(double size) {
                        .color = Color::packed(0x7C4DE0)};
 }
 
-inline render::LaidOutCard
-layOut(const Element& root, render::Size size,
-       render::LayoutDirection direction = render::LayoutDirection::leftToRight, double scale = 2) {
+inline render::LaidOutCard layOut(const Element& root, render::Size size,
+                                  LayoutDirection direction = LayoutDirection::leftToRight,
+                                  double scale = 2) {
     FixedAdvanceTextMeasurer measurer;
     return render::layoutCard(root, size, measurer, render::LayoutOptions{scale, direction});
 }

@@ -10,170 +10,108 @@ using render::LaidOutElement;
 using render::LaidOutText;
 using render::Size;
 
-const LaidOutText& laidOutText(const LaidOutElement& element) {
-    return std::get<LaidOutText>(element.kind);
+// With the fixed-advance measurer a character is half the font size wide:
+// 6 points at the texts' default size of 12.
+TEST(StackLayout, DistributesAHorizontalStacksWidth) {
+    struct Row {
+        std::optional<double> spacing;
+        std::vector<Element> children;
+        double offered;
+        std::vector<double> widths;
+        // From each child's trailing edge to the next one's leading edge.
+        std::vector<double> gaps;
+    };
+    const std::optional<double> standard;
+    const Element flexible = modified(text("a"), FlexibleFrame{Alignment::center()});
+    const Element dueLabel = fixedText("Mar 12", 10);
+    const Row rows[] = {
+        // 0. The worked example: the fixed sizes first, the spacer's 8 held
+        //    back, the title truncated to what is left.
+        {standard,
+         {symbol(40.0 / 3), text(letters(24)), Spacer{}, fixedText("3", 16)},
+         150,
+         {16, 108, 10, 8},
+         {8, 0, 0}},
+        // 1-4. The shorter text first, the rest to the long one, in any order;
+        //      two long texts share equally, texts that fit take their width.
+        {8.0, {text(letters(10)), text(letters(34))}, 200, {60, 132}, {8}},
+        {8.0, {text(letters(34)), text(letters(10))}, 200, {132, 60}, {8}},
+        {8.0, {text(letters(25)), text(letters(34))}, 200, {96, 96}, {8}},
+        {8.0, {text(letters(5)), text(letters(5))}, 200, {30, 30}, {8}},
+        // 5-6. A fixed-size label keeps its width beside a truncated title;
+        //      without room the title vanishes and the label overflows whole.
+        {8.0, {text(letters(40)), dueLabel}, 150, {108, 30}, {8}},
+        {8.0, {text(letters(40)), dueLabel}, 20, {0, 30}, {8}},
+        // 7. A text offered no width vanishes.
+        {0.0, {fixedText(letters(20), 10), text("hello")}, 60, {100, 0}, {0}},
+        // 8. Spacers share the remainder equally.
+        {standard,
+         {Spacer{0.0}, text("ab"), Spacer{0.0}, text("cd"), Spacer{0.0}},
+         120,
+         {32, 12, 32, 12, 32},
+         {0, 0, 0, 0}},
+        // 9. A flexible frame comes before a spacer, which keeps its minimum.
+        {0.0, {flexible, Spacer{4.0}}, 100, {96, 4}, {0}},
+        // 10-11. The default gap is zero next to a spacer; explicit spacing
+        //        applies there too.
+        {standard, {text("a"), text("b"), Spacer{0.0}, text("c")}, 100, {6, 6, 74, 6}, {8, 0, 0}},
+        {4.0, {text("a"), text("b"), Spacer{0.0}, text("c")}, 100, {6, 6, 70, 6}, {4, 4, 4}},
+        // 12. A spacer without minimum holds back the default spacing.
+        {standard, {text(letters(30)), Spacer{}}, 100, {90, 10}, {0}},
+    };
+    for (std::size_t row = 0; row < std::size(rows); ++row) {
+        SCOPED_TRACE(::testing::Message() << "row " << row);
+        const LaidOutCard card = layOut(HStack{.alignment = VerticalAlignment::center,
+                                               .spacing = rows[row].spacing,
+                                               .children = rows[row].children},
+                                        Size{rows[row].offered, 40});
+        const auto& children = card.root.children;
+        std::vector<double> widths;
+        std::vector<double> gaps;
+        for (std::size_t i = 0; i < children.size(); ++i) {
+            widths.push_back(children[i].frame.size.width);
+            if (i > 0) {
+                gaps.push_back(children[i].frame.minX() - children[i - 1].frame.maxX());
+            }
+        }
+        EXPECT_EQ(widths, rows[row].widths);
+        EXPECT_EQ(gaps, rows[row].gaps);
+    }
 }
 
-// A symbol 16 wide, a one-line title that would like 144, a spacer and a
-// fixed-size "3" 8 wide, offered 150: the fixed-size children go first, the
-// title truncates to what is left with the spacer's 8 held back, and the
-// spacer takes the rest.
-TEST(StackLayout, SharesTheWorkedExampleRow) {
+// Right to left, the worked example's row runs from the right edge, and a
+// leading-aligned column hugs the right edge too.
+TEST(StackLayout, PlacesTheWorkedExampleInEitherDirection) {
     const Element row =
         HStack{.alignment = VerticalAlignment::center,
                .spacing = std::nullopt,
                .children = {symbol(40.0 / 3), text(letters(24)), Spacer{}, fixedText("3", 16)}};
-    const LaidOutCard card = layOut(row, Size{150, 40});
-    const LaidOutElement& stack = card.root;
-    ASSERT_EQ(stack.children.size(), 4u);
-    EXPECT_EQ(stack.frame, rect(0, 10, 150, 20));
-    EXPECT_EQ(stack.children[0].frame, rect(0, 12, 16, 16));
-    EXPECT_EQ(stack.children[1].frame, rect(24, 12.5, 108, 15));
-    EXPECT_EQ(stack.children[2].frame, rect(132, 20, 10, 0));
-    EXPECT_EQ(stack.children[3].frame, rect(142, 10, 8, 20));
-
-    const LaidOutText& title = laidOutText(stack.children[1]);
+    const LaidOutCard leftToRight = layOut(row, Size{150, 40});
+    EXPECT_EQ(leftToRight.root.frame, rect(0, 10, 150, 20));
+    const std::vector<render::Rect> expected{rect(0, 12, 16, 16), rect(24, 12.5, 108, 15),
+                                             rect(132, 20, 10, 0), rect(142, 10, 8, 20)};
+    const LaidOutCard rightToLeft = layOut(row, Size{150, 40}, LayoutDirection::rightToLeft);
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(leftToRight.root.children.at(i).frame, expected[i]);
+        const render::Rect mirrored = rect(150 - expected[i].maxX(), expected[i].minY(),
+                                           expected[i].size.width, expected[i].size.height);
+        EXPECT_EQ(rightToLeft.root.children.at(i).frame, mirrored);
+    }
+    const LaidOutText& title = std::get<LaidOutText>(leftToRight.root.children[1].kind);
     EXPECT_EQ(title.fit, (render::TextFit{110.0, 1}));
     EXPECT_EQ(FixedAdvanceTextMeasurer::setLines(title.text.string, title.text.font, title.fit),
               std::vector<std::string>{letters(17) + "\u2026"});
-}
 
-TEST(StackLayout, OffersTheShortestTextItsShareFirst) {
-    struct Row {
-        const char* name;
-        int firstLength;
-        int secondLength;
-        double firstWidth;
-        double secondWidth;
-    };
-    // Characters are 6 wide; the stack has 200 with an 8 gap.
-    const Row rows[] = {
-        {"short first leaves the rest to the long one", 10, 34, 60, 132},
-        {"both too long share equally", 25, 34, 96, 96},
-        {"both fit", 5, 5, 30, 30},
-        {"declaration order does not matter", 34, 10, 132, 60},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
-        const Element stack =
-            HStack{.alignment = VerticalAlignment::center,
-                   .spacing = 8,
-                   .children = {text(letters(row.firstLength)), text(letters(row.secondLength))}};
-        const LaidOutCard card = layOut(stack, Size{200, 50});
-        ASSERT_EQ(card.root.children.size(), 2u);
-        EXPECT_EQ(card.root.children[0].frame.size.width, row.firstWidth);
-        EXPECT_EQ(card.root.children[1].frame.size.width, row.secondWidth);
-        EXPECT_EQ(card.root.children[1].frame.origin.x, card.root.children[0].frame.maxX() + 8);
-    }
-}
-
-TEST(StackLayout, FixedSizeTextKeepsItsWidthBesideATruncatedTitle) {
-    struct Row {
-        double offered;
-        double titleWidth;
-        double dueWidth;
-    };
-    const Row rows[] = {
-        // 150 - 8 - 30 leaves 112: eighteen 6-wide characters, ellipsis included.
-        {150, 108, 30},
-        // No room at all: the title vanishes and the label still overflows whole.
-        {20, 0, 30},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.offered);
-        const Element stack = HStack{.alignment = VerticalAlignment::center,
-                                     .spacing = 8,
-                                     .children = {text(letters(40)), fixedText("Mar 12", 10)}};
-        const LaidOutCard card = layOut(stack, Size{row.offered, 40});
-        ASSERT_EQ(card.root.children.size(), 2u);
-        EXPECT_EQ(card.root.children[0].frame.size.width, row.titleWidth);
-        EXPECT_EQ(card.root.children[1].frame.size.width, row.dueWidth);
-        EXPECT_EQ(card.root.children[1].frame.origin.x - card.root.children[0].frame.maxX(), 8);
-    }
-}
-
-TEST(StackLayout, TextOfferedNoWidthVanishes) {
-    const Element stack = HStack{.alignment = VerticalAlignment::center,
-                                 .spacing = 0,
-                                 .children = {fixedText(letters(20), 10), text("hello")}};
-    const LaidOutCard card = layOut(stack, Size{60, 40});
-    ASSERT_EQ(card.root.children.size(), 2u);
-    EXPECT_EQ(card.root.children[1].frame.size, (Size{0, 0}));
-    EXPECT_EQ(card.root.children[0].frame.size, (Size{100, 12.5}));
-}
-
-TEST(StackLayout, SpacersShareTheRemainderEqually) {
-    const Element column = VStack{.alignment = HorizontalAlignment::center,
-                                  .spacing = std::nullopt,
-                                  .children = {Spacer{0.0}, text("Hi"), Spacer{0.0}}};
-    const LaidOutCard vertical = layOut(column, Size{100, 100});
-    ASSERT_EQ(vertical.root.children.size(), 3u);
-    EXPECT_EQ(vertical.root.frame, rect(44, 0, 12, 100));
-    EXPECT_EQ(vertical.root.children[0].frame, rect(50, 0, 0, 42.5));
-    EXPECT_EQ(vertical.root.children[1].frame, rect(44, 42.5, 12, 15));
-    EXPECT_EQ(vertical.root.children[2].frame, rect(50, 57.5, 0, 42.5));
-
-    const Element row =
-        HStack{.alignment = VerticalAlignment::center,
-               .spacing = std::nullopt,
-               .children = {Spacer{0.0}, text("ab"), Spacer{0.0}, text("cd"), Spacer{0.0}}};
-    const LaidOutCard horizontal = layOut(row, Size{120, 20});
-    ASSERT_EQ(horizontal.root.children.size(), 5u);
-    for (const std::size_t spacer : {0u, 2u, 4u}) {
-        SCOPED_TRACE(spacer);
-        EXPECT_EQ(horizontal.root.children[spacer].frame.size.width, 32);
-    }
-    EXPECT_EQ(horizontal.root.children[1].frame.origin.x, 32);
-    EXPECT_EQ(horizontal.root.children[3].frame.origin.x, 76);
-}
-
-TEST(StackLayout, SpacersYieldToFlexibleFrames) {
-    // An infinitely flexible frame still comes before a spacer, which keeps
-    // only its minimum.
-    const Element row =
-        HStack{.alignment = VerticalAlignment::center,
-               .spacing = 0,
-               .children = {modified(text("a"), FlexibleFrame{Alignment::center()}), Spacer{4.0}}};
-    const LaidOutCard card = layOut(row, Size{100, 20});
-    ASSERT_EQ(card.root.children.size(), 2u);
-    EXPECT_EQ(card.root.children[0].frame.size.width, 96);
-    EXPECT_EQ(card.root.children[1].frame.size.width, 4);
-}
-
-TEST(StackLayout, DefaultGapIsZeroNextToASpacer) {
-    struct Row {
-        const char* name;
-        std::optional<double> spacing;
-        std::vector<double> expectedX;
-        double spacerWidth;
-    };
-    const Row rows[] = {
-        {"default spacing", std::nullopt, {0, 14, 20, 94}, 74},
-        {"explicit spacing applies next to spacers too", 4.0, {0, 10, 20, 94}, 70},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
-        const Element stack = HStack{.alignment = VerticalAlignment::center,
-                                     .spacing = row.spacing,
-                                     .children = {text("a"), text("b"), Spacer{0.0}, text("c")}};
-        const LaidOutCard card = layOut(stack, Size{100, 20});
-        ASSERT_EQ(card.root.children.size(), 4u);
-        for (std::size_t i = 0; i < 4; ++i) {
-            EXPECT_EQ(card.root.children[i].frame.origin.x, row.expectedX[i]) << "child " << i;
-        }
-        EXPECT_EQ(card.root.children[2].frame.size.width, row.spacerWidth);
-    }
-}
-
-TEST(StackLayout, SpacerWithoutMinimumHoldsBackTheDefaultSpacing) {
-    // The title truncates at 100 - 8, not at half the row.
-    const Element row = HStack{.alignment = VerticalAlignment::center,
-                               .spacing = std::nullopt,
-                               .children = {text(letters(30)), Spacer{}}};
-    const LaidOutCard card = layOut(row, Size{100, 20});
-    ASSERT_EQ(card.root.children.size(), 2u);
-    EXPECT_EQ(card.root.children[0].frame.size.width, 90);
-    EXPECT_EQ(card.root.children[1].frame.size.width, 10);
+    const Element column = modified(VStack{.alignment = HorizontalAlignment::leading,
+                                           .spacing = 0,
+                                           .children = {text("ab"), text("abcd")}},
+                                    FlexibleFrame{Alignment::topLeading()});
+    const LaidOutCard leading = layOut(column, Size{100, 50}, LayoutDirection::rightToLeft);
+    const LaidOutElement& stack = leading.root.children.at(0);
+    EXPECT_EQ(stack.frame, rect(76, 0, 24, 30));
+    EXPECT_EQ(stack.children.at(0).frame, rect(88, 0, 12, 15));
+    EXPECT_EQ(stack.children.at(1).frame, rect(76, 15, 24, 15));
 }
 
 TEST(StackLayout, DefaultVerticalGapsFollowTheTextMetrics) {
@@ -198,13 +136,21 @@ TEST(StackLayout, DefaultVerticalGapsFollowTheTextMetrics) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        const Element column = VStack{.alignment = HorizontalAlignment::leading,
-                                      .spacing = std::nullopt,
-                                      .children = {row.upper, row.lower}};
-        const LaidOutCard card = layOut(column, Size{200, 200});
+        const LaidOutCard card = layOut(VStack{.alignment = HorizontalAlignment::leading,
+                                               .spacing = std::nullopt,
+                                               .children = {row.upper, row.lower}},
+                                        Size{200, 200});
         ASSERT_EQ(card.root.children.size(), 2u);
         EXPECT_EQ(card.root.children[1].frame.minY() - card.root.children[0].frame.maxY(), row.gap);
     }
+
+    // Spacers in a column share its height as they share a row's width.
+    const LaidOutCard spaced = layOut(VStack{.alignment = HorizontalAlignment::center,
+                                             .spacing = std::nullopt,
+                                             .children = {Spacer{0.0}, text("Hi"), Spacer{0.0}}},
+                                      Size{100, 100});
+    EXPECT_EQ(spaced.root.frame, rect(44, 0, 12, 100));
+    EXPECT_EQ(spaced.root.children.at(1).frame, rect(44, 42.5, 12, 15));
 }
 
 TEST(StackLayout, WrapsAndTruncatesTheLastAllowedLine) {
@@ -214,7 +160,6 @@ TEST(StackLayout, WrapsAndTruncatesTheLastAllowedLine) {
         double height;
         std::vector<std::string> lines;
     };
-    const std::string sentence = "aaaa bbbb cccc dddd eeee";
     const Row rows[] = {
         {"two lines allowed", 2, 200, {"aaaa bbbb", "cccc dddd\u2026"}},
         {"no limit", std::nullopt, 200, {"aaaa bbbb", "cccc dddd", "eeee"}},
@@ -224,13 +169,13 @@ TEST(StackLayout, WrapsAndTruncatesTheLastAllowedLine) {
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         // Characters are 5 wide: ten fit in the 50 offered.
-        const Element column = VStack{.alignment = HorizontalAlignment::leading,
-                                      .spacing = 0,
-                                      .children = {text(sentence, 10, row.lineLimit)}};
-        const LaidOutCard card = layOut(column, Size{50, row.height});
-        ASSERT_EQ(card.root.children.size(), 1u);
-        const LaidOutElement& laidOut = card.root.children[0];
-        const LaidOutText& set = laidOutText(laidOut);
+        const LaidOutCard card =
+            layOut(VStack{.alignment = HorizontalAlignment::leading,
+                          .spacing = 0,
+                          .children = {text("aaaa bbbb cccc dddd eeee", 10, row.lineLimit)}},
+                   Size{50, row.height});
+        const LaidOutElement& laidOut = card.root.children.at(0);
+        const LaidOutText& set = std::get<LaidOutText>(laidOut.kind);
         EXPECT_EQ(FixedAdvanceTextMeasurer::setLines(set.text.string, set.text.font, set.fit),
                   row.lines);
         EXPECT_EQ(laidOut.frame.size.height, 12.5 * static_cast<double>(row.lines.size()));
@@ -245,7 +190,7 @@ TEST(StackLayout, MeasuresEachTextOncePerDistinctProposal) {
                .spacing = 8,
                .children = {text(letters(10)), text(letters(20)), text(letters(30))}};
     FixedAdvanceTextMeasurer measurer;
-    const render::LaidOutCard card = render::layoutCard(row, Size{200, 40}, measurer);
+    const LaidOutCard card = render::layoutCard(row, Size{200, 40}, measurer);
     EXPECT_EQ(card.root.children.size(), 3u);
     EXPECT_EQ(measurer.measureCount(), 6);
 }

@@ -1,6 +1,9 @@
 #include "widget/strings/UserLanguage.h"
 
+#include "tests/strings/CatalogTesting.h"
+#include "tests/support/ScopedEnvironment.h"
 #include "tests/support/ScopedLanguage.h"
+#include "widget/strings/CatalogDirectory.h"
 #include "widget/strings/WidgetStrings.h"
 
 #include <clocale>
@@ -10,7 +13,9 @@
 namespace tandry {
 namespace {
 
+using testing::ScopedEnvironment;
 using testing::ScopedLanguage;
+using testing::TemporaryDirectory;
 
 TEST(UserLanguage, FollowsTheEnvironmentAsDesktopProgramsDo) {
     struct Row {
@@ -71,6 +76,42 @@ TEST(UserLanguage, EndsTheLanguageListWithEnglishOnce) {
         adoptUserLanguage();
         EXPECT_STREQ(std::getenv("LANGUAGE"), row.languages) << "after adopting again";
     }
+}
+
+TEST(UserLanguage, WritesInTheDirectionOfTheAdoptedLanguage) {
+    struct Row {
+        const char* languages;
+        const char* adopted;
+        LayoutDirection direction;
+    };
+    const Row rows[] = {
+        {"ar", "ar", LayoutDirection::rightToLeft},
+        {"de", "de", LayoutDirection::leftToRight},
+        {"xx:ar", "ar", LayoutDirection::rightToLeft},
+        // Persian is written right to left, but without a catalog of its own
+        // the card is in English, and so runs left to right.
+        {"fa", "en", LayoutDirection::leftToRight},
+        {"fa:de", "de", LayoutDirection::leftToRight},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.languages);
+        ScopedLanguage language(row.languages);
+        EXPECT_EQ(adoptedLanguage(), row.adopted);
+        EXPECT_EQ(userLayoutDirection(), row.direction);
+    }
+
+    // A Hebrew catalog of a translator's own makes the card run right to left.
+    TemporaryDirectory catalogs;
+    testing::compileUncheckedCatalog(catalogs.path(), "he",
+                                     std::string(testing::twoFormHeader) + R"("Language: he\n"
+
+msgid "widget.header"
+msgstr "מוכן"
+)");
+    ScopedEnvironment directory(catalogDirectoryVariable, catalogs.path().string());
+    ScopedLanguage hebrew("he");
+    EXPECT_EQ(adoptedLanguage(), "he");
+    EXPECT_EQ(userLayoutDirection(), LayoutDirection::rightToLeft);
 }
 
 } // namespace

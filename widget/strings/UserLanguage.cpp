@@ -1,9 +1,14 @@
 #include "widget/strings/UserLanguage.h"
 
+#include "widget/strings/CatalogDirectory.h"
+#include "widget/strings/WidgetStrings.h"
+
 #include <clocale>
 #include <cstdlib>
+#include <libintl.h>
 #include <string>
 #include <string_view>
+#include <unicode/locid.h>
 
 namespace tandry {
 namespace {
@@ -75,6 +80,35 @@ void adoptUserLanguage() {
     //    never take a decimal comma. Setting a category also tells gettext to
     //    forget the texts it looked up in the earlier languages.
     std::setlocale(LC_NUMERIC, "C");
+}
+
+std::string adoptedLanguage() {
+    // gettext answers the empty key with the header of the catalog it found
+    // for the user's languages, and the header names the catalog's language.
+    if (auto directory = catalogDirectory()) {
+        bindtextdomain(WidgetStrings::textDomain, directory->c_str());
+    }
+    const std::string header = std::string("\n") + dgettext(WidgetStrings::textDomain, "");
+    constexpr std::string_view field = "\nLanguage:";
+    const std::size_t start = header.find(field);
+    if (start == std::string::npos) {
+        return {};
+    }
+    std::string_view value = std::string_view(header).substr(start + field.size());
+    value = value.substr(0, value.find('\n'));
+    const std::size_t first = value.find_first_not_of(' ');
+    const std::size_t last = value.find_last_not_of(' ');
+    return first == std::string_view::npos ? std::string()
+                                           : std::string(value.substr(first, last - first + 1));
+}
+
+LayoutDirection userLayoutDirection() {
+    const std::string language = adoptedLanguage();
+    if (language.empty()) {
+        return LayoutDirection::leftToRight;
+    }
+    return icu::Locale(language.c_str()).isRightToLeft() ? LayoutDirection::rightToLeft
+                                                         : LayoutDirection::leftToRight;
 }
 
 } // namespace tandry

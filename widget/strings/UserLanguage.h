@@ -1,5 +1,9 @@
 #pragma once
 
+#include "widget/strings/LayoutDirection.h"
+
+#include <string>
+
 namespace tandry {
 
 // Takes the user's language from the environment, as every desktop program
@@ -17,5 +21,15 @@ namespace tandry {
 //   catalog would show keys. To carry that list to gettext, LANGUAGE is set
 //   to it (for example "de:en"). Numbers stay in the C conventions.
 void adoptUserLanguage();
+
+// The language of the catalog that the widget's texts come from now, as the
+// catalog's header names it ("ar", "de", "en"): the first of the user's
+// languages that has a catalog, English when none has. Empty when no catalog
+// is found at all, or its header names no language.
+std::string adoptedLanguage();
+
+// The direction in which the adopted language is written, from ICU's locale
+// data; left to right when adoptedLanguage() is empty.
+LayoutDirection userLayoutDirection();
 
 } // namespace tandry

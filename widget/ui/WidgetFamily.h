@@ -1,6 +1,8 @@
 #pragma once
 
+#include <optional>
 #include <ostream>
+#include <string_view>
 
 namespace tandry {
 
@@ -30,6 +32,18 @@ inline const char* shortFamilyName(WidgetFamily family) {
         return "large";
     }
     return "medium";
+}
+
+// The family that `name` stands for, the inverse of both names above:
+// "small" or "systemSmall", and so on; none for any other text.
+inline std::optional<WidgetFamily> familyNamed(std::string_view name) {
+    for (const WidgetFamily family :
+         {WidgetFamily::systemSmall, WidgetFamily::systemMedium, WidgetFamily::systemLarge}) {
+        if (name == familyName(family) || name == shortFamilyName(family)) {
+            return family;
+        }
+    }
+    return std::nullopt;
 }
 
 inline std::ostream& operator<<(std::ostream& out, WidgetFamily family) {
