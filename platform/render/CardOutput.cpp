@@ -1,6 +1,7 @@
 #include "platform/render/CardOutput.h"
 
 #include "platform/render/Painter.h"
+#include "platform/render/PngEncoder.h"
 #include "platform/render/TreeDump.h"
 
 #include <algorithm>
@@ -62,12 +63,6 @@ PixelSize imageSize(const LaidOutCard& card, double scale) {
     return {pixels(card.size.width), pixels(card.size.height)};
 }
 
-cairo_status_t appendBytes(void* closure, const unsigned char* data, unsigned int length) {
-    auto* bytes = static_cast<std::vector<unsigned char>*>(closure);
-    bytes->insert(bytes->end(), data, data + length);
-    return CAIRO_STATUS_SUCCESS;
-}
-
 } // namespace
 
 CairoSurface paintImage(const LaidOutCard& card, const RenderOptions& options) {
@@ -81,23 +76,9 @@ CairoSurface paintImage(const LaidOutCard& card, const RenderOptions& options) {
     return surface;
 }
 
-// The whole image, through Cairo's own writer. A writer of our own that
-// painted a band of rows at a time and encoded each with libpng at its
-// fastest settings was measured against it (Release build; the medium
-// placeholder card at 2x in bench/render_bench and `tandry-widget render`):
-// 2.6 ms of CPU against 8.5 ms here, and a process peak of 22.7 MB against
-// 23.3 MB here. At the default scale that is 6 ms and 0.6 MB per card, which
-// did not pay for 250 lines of encoder; only at the largest scale, 8, does
-// the whole image weigh (a large card peaks at 58 MB here, 24 MB banded).
 Result<std::vector<unsigned char>> cardPng(const LaidOutCard& card, const RenderOptions& options) {
     const CairoSurface image = paintImage(card, options);
-    std::vector<unsigned char> bytes;
-    const cairo_status_t status =
-        cairo_surface_write_to_png_stream(image.get(), appendBytes, &bytes);
-    if (status != CAIRO_STATUS_SUCCESS) {
-        return fail(fmt::format("cannot encode PNG: {}", cairo_status_to_string(status)));
-    }
-    return bytes;
+    return encodePng(image.get());
 }
 
 Result<void> writeCard(const LaidOutCard& card, const std::filesystem::path& path,
