@@ -9,7 +9,7 @@ namespace {
 
 using namespace std::chrono;
 
-constexpr const char* workedExample =
+const std::string workedExample =
     R"({"validUntil":"2026-12-05T18:00:00Z","total":5,"tasks":[{"id":"0D5A2C64-7E1B-4F3A-9C11-2B6E8D4F7A90","title":"Send the invoice","flowName":"Finance","dueDate":"2026-12-04T17:00:00Z","isOverdue":true,"isToday":false,"priorityRaw":"none"},{"id":"9B3E7F21-C8D4-4A6B-8E05-71F2A3C9D6E4","title":"Water the plants","flowName":"Home","isOverdue":false,"isToday":true,"priorityRaw":"none"}],"paletteRaw":"green"})";
 
 Instant utc(int y, unsigned m, unsigned d, int hh) {
@@ -39,8 +39,8 @@ TEST(SnapshotDecoding, ReadsTheWorkedExample) {
 }
 
 TEST(SnapshotDecoding, ReadsTheNothingReadyExample) {
-    auto snapshot = decodeSnapshot(
-        R"({"validUntil":"2026-12-06T00:00:00Z","total":0,"tasks":[],"paletteRaw":"violet","emptyReason":"allDone"})");
+    auto snapshot = decodeSnapshot(std::string_view(
+        R"({"validUntil":"2026-12-06T00:00:00Z","total":0,"tasks":[],"paletteRaw":"violet","emptyReason":"allDone"})"));
     ASSERT_TRUE(snapshot.has_value()) << snapshot.error();
     EXPECT_EQ(snapshot->total, 0);
     EXPECT_TRUE(snapshot->tasks.empty());

@@ -18,7 +18,7 @@ using testing::ScopedEnvironment;
 using testing::TemporaryDirectory;
 using testing::writeFile;
 
-constexpr const char* workedExample =
+const std::string workedExample =
     R"({"validUntil":"2026-12-05T18:00:00Z","total":5,"tasks":[{"id":"0D5A2C64-7E1B-4F3A-9C11-2B6E8D4F7A90","title":"Send the invoice","flowName":"Finance","dueDate":"2026-12-04T17:00:00Z","isOverdue":true,"isToday":false,"priorityRaw":"none"},{"id":"9B3E7F21-C8D4-4A6B-8E05-71F2A3C9D6E4","title":"Water the plants","flowName":"Home","isOverdue":false,"isToday":true,"priorityRaw":"none"}],"paletteRaw":"green"})";
 
 Instant at(const char* text) {

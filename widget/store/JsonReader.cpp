@@ -7,9 +7,6 @@ namespace {
 
 // Deeper nesting than any record needs; bounds the recursion of skipValue.
 constexpr int maxDepth = 512;
-// Documents up to this size reuse the thread's parser; larger ones get a
-// parser of their own, so a huge file does not pin its buffers for good.
-constexpr std::size_t reusableParserCapacity = 8 * 1024 * 1024;
 
 bool isDigit(char c) {
     return c >= '0' && c <= '9';
@@ -64,18 +61,7 @@ Error typeError(std::string_view path, std::string_view expected) {
 
 } // namespace
 
-simdjson::ondemand::parser& parserFor(std::size_t documentSize) {
-    thread_local simdjson::ondemand::parser shared;
-    thread_local std::unique_ptr<simdjson::ondemand::parser> oversized;
-    if (documentSize <= reusableParserCapacity) {
-        oversized.reset();
-        return shared;
-    }
-    oversized = std::make_unique<simdjson::ondemand::parser>(documentSize);
-    return *oversized;
-}
-
-bool atEnd(document& input, const PaddedBuffer& bytes) {
+bool atEnd(document& input, std::string_view bytes) {
     // Once the top-level value has been read, the raw text of the document runs
     // up to the next token: the end of the input unless something follows.
     std::string_view raw;

@@ -4,7 +4,6 @@
 
 #include "widget/store/Error.h"
 #include "widget/store/Instant.h"
-#include "widget/store/PaddedBuffer.h"
 #include "widget/store/Uuid.h"
 
 #include <cstdint>
@@ -20,12 +19,9 @@ using simdjson::ondemand::document;
 using simdjson::ondemand::object;
 using simdjson::ondemand::value;
 
-// A parser for this thread, reused between documents of ordinary size.
-simdjson::ondemand::parser& parserFor(std::size_t documentSize);
-
 // True when nothing but whitespace follows the document's top-level value,
 // which the caller has read to its end.
-bool atEnd(document& input, const PaddedBuffer& bytes);
+bool atEnd(document& input, std::string_view bytes);
 
 // Paths name where a value sits ("tasks[3].id"); readers are given the last
 // step only, and callers prefix the rest when a read fails, so the common path

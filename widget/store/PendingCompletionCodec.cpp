@@ -13,10 +13,10 @@ constexpr json::KeyName recordKeys[] = {{"id"}, {"taskID"}, {"requestedAt"}};
 
 } // namespace
 
-Result<PendingCompletion> decodePendingCompletion(const PaddedBuffer& bytes) {
-    auto& parser = json::parserFor(bytes.size());
+Result<PendingCompletion> decodePendingCompletion(const simdjson::padded_string& bytes) {
+    simdjson::ondemand::parser parser;
     json::document document;
-    if (auto error = parser.iterate(bytes.data(), bytes.size(), bytes.capacity()).get(document)) {
+    if (auto error = parser.iterate(bytes).get(document)) {
         return std::unexpected(json::syntaxError("", error));
     }
     json::object members;
@@ -46,10 +46,6 @@ Result<PendingCompletion> decodePendingCompletion(const PaddedBuffer& bytes) {
         return std::unexpected(complete.error());
     }
     return completion;
-}
-
-Result<PendingCompletion> decodePendingCompletion(std::string_view json) {
-    return decodePendingCompletion(PaddedBuffer::copyOf(json));
 }
 
 Result<std::string> encodePendingCompletion(const PendingCompletion& completion) {
