@@ -295,7 +295,7 @@ namespace {
             return MemberKey{names[i].text, i};
         }
     }
-    return MemberKey{key, std::nullopt};
+    return MemberKey{.text = key};
 }
 
 } // namespace
