@@ -1,5 +1,6 @@
 #include "widget/store/PendingQueue.h"
 
+#include "tests/store/DecodingCases.h"
 #include "tests/support/ScopedEnvironment.h"
 #include "tests/support/TemporaryDirectory.h"
 #include "widget/store/PendingCompletionCodec.h"
@@ -58,45 +59,43 @@ protected:
     TemporaryDirectory container;
 };
 
-TEST_F(PendingQueue, IsEmptyBeforeTheFirstTick) {
-    EXPECT_TRUE(loadPendingCompletions(container.path()).empty());
-    EXPECT_FALSE(std::filesystem::exists(queue())) << "loading must not create the queue";
+TEST(PendingCompletionDecoding, AnswersEveryCaseOfItsTable) {
+    auto cases =
+        testing::readDecodingCases(TANDRY_SOURCE_DIR "/tests/store/data/record-decoding.txt");
+    ASSERT_GT(cases.size(), 10U);
+    for (const auto& row : cases) {
+        SCOPED_TRACE(fmt::format("line {}: {}", row.line, row.why));
+        auto record = decodePendingCompletion(row.input);
+        if (row.fails) {
+            ASSERT_FALSE(record.has_value());
+            EXPECT_EQ(record.error().message, row.answer);
+        } else {
+            ASSERT_TRUE(record.has_value()) << record.error();
+            EXPECT_EQ(encodePendingCompletion(*record), row.answer);
+        }
+    }
 }
 
-TEST_F(PendingQueue, ParksTheWorkedExample) {
-    PendingCompletion completion{uuid("5c1f0b7e-2a94-4e8d-b3c6-9d07a1e4f258"),
-                                 uuid("0D5A2C64-7E1B-4F3A-9C11-2B6E8D4F7A90"),
-                                 at("2026-12-05T09:15:42Z")};
-    ASSERT_TRUE(parkPendingCompletion(completion, container.path()).has_value());
+TEST_F(PendingQueue, ParksEveryTickAndLoadsThemOldestFirst) {
+    EXPECT_TRUE(loadPendingCompletions(container.path()).empty());
+    EXPECT_FALSE(std::filesystem::exists(queue())) << "loading must not create the queue";
 
-    EXPECT_EQ(names(queue()), std::set<std::string>{"5C1F0B7E-2A94-4E8D-B3C6-9D07A1E4F258.json"});
+    PendingCompletion example{uuid("5c1f0b7e-2a94-4e8d-b3c6-9d07a1e4f258"),
+                              uuid("0D5A2C64-7E1B-4F3A-9C11-2B6E8D4F7A90"),
+                              at("2026-12-05T09:15:42Z")};
+    ASSERT_TRUE(parkPendingCompletion(example, container.path()).has_value());
     EXPECT_EQ(
         readAll(queue() / "5C1F0B7E-2A94-4E8D-B3C6-9D07A1E4F258.json"),
         R"({"id":"5C1F0B7E-2A94-4E8D-B3C6-9D07A1E4F258","taskID":"0D5A2C64-7E1B-4F3A-9C11-2B6E8D4F7A90","requestedAt":"2026-12-05T09:15:42Z"})");
-    EXPECT_EQ(loadPendingCompletions(container.path()), std::vector{completion});
-}
-
-TEST_F(PendingQueue, KeepsEveryTickOfOneTask) {
-    auto first = park("0D5A2C64-7E1B-4F3A-9C11-2B6E8D4F7A90", "2026-12-05T10:00:00Z");
-    auto second = park("0D5A2C64-7E1B-4F3A-9C11-2B6E8D4F7A90", "2026-12-05T10:00:01Z");
-    EXPECT_EQ(names(queue()).size(), 2U);
-    EXPECT_EQ(loadPendingCompletions(container.path()), (std::vector{first, second}));
-}
-
-TEST_F(PendingQueue, ReturnsOldestFirst) {
+    // A second and third tick of the same task are records of their own.
     auto late = park("0D5A2C64-7E1B-4F3A-9C11-2B6E8D4F7A90", "2026-12-05T10:00:05Z");
-    auto early = park("9B3E7F21-C8D4-4A6B-8E05-71F2A3C9D6E4", "2026-12-05T10:00:01Z");
-    auto middle = park("4E8A1C3D-5B7F-4D29-A6E0-3F1B9C2D8E47", "2026-12-05T10:00:03Z");
-    EXPECT_EQ(loadPendingCompletions(container.path()), (std::vector{early, middle, late}));
-}
-
-TEST_F(PendingQueue, LoadingLeavesTheQueueAsItWas) {
-    park("0D5A2C64-7E1B-4F3A-9C11-2B6E8D4F7A90", "2026-12-05T10:00:05Z");
+    auto early = park("0D5A2C64-7E1B-4F3A-9C11-2B6E8D4F7A90", "2026-12-05T10:00:01Z");
     writeFile(queue() / "broken.json", "{");
+
     auto before = names(queue());
-    auto first = loadPendingCompletions(container.path());
-    EXPECT_EQ(loadPendingCompletions(container.path()), first);
-    EXPECT_EQ(names(queue()), before);
+    EXPECT_EQ(before.size(), 4U);
+    EXPECT_EQ(loadPendingCompletions(container.path()), (std::vector{example, early, late}));
+    EXPECT_EQ(names(queue()), before) << "loading must leave the queue as it was";
 }
 
 TEST_F(PendingQueue, SkipsBadNeighboursAndKeepsGoodRecords) {
@@ -133,18 +132,13 @@ TEST_F(PendingQueue, SkipsBadNeighboursAndKeepsGoodRecords) {
     std::filesystem::create_symlink(queue() / "fifo.json", queue() / "fifolink.json");
     std::filesystem::create_symlink("/dev/null", queue() / "device.json");
     std::filesystem::create_symlink(queue() / "missing", queue() / "dangling.json");
-
-    EXPECT_EQ(loadPendingCompletions(container.path()), std::vector{good});
-    ::close(socketFd);
-}
-
-TEST_F(PendingQueue, CountsSymbolicLinksToRecords) {
-    PendingCompletion completion{Uuid::random(), uuid("0D5A2C64-7E1B-4F3A-9C11-2B6E8D4F7A90"),
-                                 at("2026-12-05T10:00:00Z")};
-    writeFile(container.path() / "elsewhere", *encodePendingCompletion(completion));
-    std::filesystem::create_directory(queue());
+    // A link to a record elsewhere counts.
+    PendingCompletion linked{Uuid::random(), Uuid::random(), at("2026-12-05T10:00:01Z")};
+    writeFile(container.path() / "elsewhere", *encodePendingCompletion(linked));
     std::filesystem::create_symlink(container.path() / "elsewhere", queue() / "linked.json");
-    EXPECT_EQ(loadPendingCompletions(container.path()), std::vector{completion});
+
+    EXPECT_EQ(loadPendingCompletions(container.path()), (std::vector{good, linked}));
+    ::close(socketFd);
 }
 
 TEST_F(PendingQueue, ReportsAQueueThatCannotBeCreated) {

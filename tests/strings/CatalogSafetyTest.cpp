@@ -13,29 +13,9 @@ using testing::ScopedEnvironment;
 using testing::ScopedLanguage;
 using testing::TemporaryDirectory;
 
-// A catalog whose counted texts would, given to printf, read a string from an
-// integer, write through %n or read a second argument that is not there.
-constexpr const char* hostileCatalog = R"(
-msgid "widget.header"
-msgstr "Hostile header"
-
-#, c-format
-msgid "widget.count %lld"
-msgid_plural "widget.count %lld"
-msgstr[0] "%s %n task"
-msgstr[1] "%lld %lld %s tasks"
-
-#, c-format
-msgid "widget.more %lld"
-msgid_plural "widget.more %lld"
-msgstr[0] "%n"
-msgstr[1] "%lld more%"
-)";
-
 TEST(CatalogSafety, UnsafeCountedTextsFallBackToTheKey) {
     TemporaryDirectory catalogs;
-    testing::compileUncheckedCatalog(catalogs.path(), "xx",
-                                     std::string(testing::twoFormHeader) + hostileCatalog);
+    testing::compileUncheckedCatalog(catalogs.path(), "xx", "hostile-counts.po");
     ScopedEnvironment directory(catalogDirectoryVariable, catalogs.path().string());
     ScopedLanguage language("xx");
 
@@ -48,23 +28,8 @@ TEST(CatalogSafety, UnsafeCountedTextsFallBackToTheKey) {
 }
 
 TEST(CatalogSafety, TextsThatAreNotUtf8FallBackToTheKey) {
-    // msgfmt refuses such a catalog, so the bytes are changed after it ran:
-    // "@@" becomes a byte pair that no UTF-8 text holds.
     TemporaryDirectory catalogs;
-    testing::compileUncheckedCatalog(catalogs.path(), "xx",
-                                     std::string(testing::twoFormHeader) + R"(
-msgid "widget.header"
-msgstr "Header @@"
-
-msgid "widget.row.today"
-msgstr "Today"
-
-#, c-format
-msgid "widget.count %lld"
-msgid_plural "widget.count %lld"
-msgstr[0] "%lld @@"
-msgstr[1] "%lld @@"
-)");
+    testing::compileUncheckedCatalog(catalogs.path(), "xx", "not-utf8.po");
     auto file = testing::catalogFile(catalogs.path(), "xx");
     auto bytes = testing::readWholeFile(file);
     int replaced = 0;
