@@ -1,7 +1,8 @@
 #include "widget/store/Instant.h"
 
+#include "tests/support/TableFile.h"
+
 #include <fmt/format.h>
-#include <fstream>
 #include <gtest/gtest.h>
 
 namespace tandry {
@@ -21,21 +22,14 @@ std::string microsecondText(Instant instant) {
 }
 
 TEST(DateText, ReadsExactlyTheFormsOfItsTable) {
-    std::ifstream in(TANDRY_SOURCE_DIR "/tests/store/data/date-text.txt");
-    int rows = 0;
-    for (std::string line; std::getline(in, line);) {
-        if (line.empty() || line.starts_with('#')) {
-            continue;
-        }
-        auto tab = line.find('\t');
-        ASSERT_NE(tab, std::string::npos) << line;
-        auto text = line.substr(0, tab);
-        SCOPED_TRACE("\"" + text + "\"");
-        auto instant = parseDateText(text);
-        EXPECT_EQ(instant ? microsecondText(*instant) : "rejected", line.substr(tab + 1));
-        ++rows;
+    auto rows = testing::readTableFile(TANDRY_SOURCE_DIR "/tests/store/data/date-text.tsv");
+    ASSERT_GT(rows.size(), 30u);
+    for (const auto& row : rows) {
+        SCOPED_TRACE(fmt::format("line {}: \"{}\"", row.line, row.fields[0]));
+        ASSERT_EQ(row.fields.size(), 2u);
+        auto instant = parseDateText(row.fields[0]);
+        EXPECT_EQ(instant ? microsecondText(*instant) : "rejected", row.fields[1]);
     }
-    EXPECT_GT(rows, 30);
 }
 
 TEST(DateText, WritesWholeSecondsInUtc) {

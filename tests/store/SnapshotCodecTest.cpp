@@ -1,6 +1,10 @@
+// The snapshot codec, and the queue record codec beside it: both answer tables
+// of cases in data/.
+
 #include "widget/store/SnapshotCodec.h"
 
-#include "tests/store/DecodingCases.h"
+#include "tests/support/TableFile.h"
+#include "widget/store/PendingCompletionCodec.h"
 
 #include <fmt/format.h>
 #include <gtest/gtest.h>
@@ -8,41 +12,40 @@
 namespace tandry {
 namespace {
 
-using namespace std::chrono;
+std::vector<testing::TableRow> decodingCases(const char* name) {
+    return testing::readTableFile(fmt::format("{}/tests/store/data/{}", TANDRY_SOURCE_DIR, name));
+}
 
-TEST(SnapshotDecoding, ReadsEveryFieldOfTheWorkedExample) {
-    auto cases =
-        testing::readDecodingCases(TANDRY_SOURCE_DIR "/tests/store/data/snapshot-decoding.txt");
-    ASSERT_FALSE(cases.empty());
-    auto at = [](int day, int hour) {
-        return Instant{sys_days{2026y / December / day} + hours{hour}};
-    };
-    ReadySnapshot expected{at(5, 18),
-                           5,
-                           {{*parseUuidText("0D5A2C64-7E1B-4F3A-9C11-2B6E8D4F7A90"),
-                             "Send the invoice", "Finance", at(4, 17), true, false, "none"},
-                            {*parseUuidText("9B3E7F21-C8D4-4A6B-8E05-71F2A3C9D6E4"),
-                             "Water the plants", "Home", std::nullopt, false, true, "none"}},
-                           "green",
-                           std::nullopt};
-    EXPECT_EQ(decodeSnapshot(cases.front().input), expected);
+// Each document decodes and is written back as the row says, or fails with its exact message.
+template <typename Decode, typename Encode>
+void expectAnswers(const std::vector<testing::TableRow>& rows, Decode decode, Encode encode) {
+    for (const auto& row : rows) {
+        SCOPED_TRACE(fmt::format("line {}", row.line));
+        ASSERT_EQ(row.fields.size(), 3u);
+        auto decoded = decode(row.fields[0]);
+        if (row.fields[1] == "error") {
+            ASSERT_FALSE(decoded.has_value());
+            EXPECT_EQ(decoded.error().message, row.fields[2]);
+        } else {
+            ASSERT_TRUE(decoded.has_value()) << decoded.error();
+            EXPECT_EQ(encode(*decoded), row.fields[2]);
+        }
+    }
 }
 
 TEST(SnapshotDecoding, AnswersEveryCaseOfItsTable) {
-    auto cases =
-        testing::readDecodingCases(TANDRY_SOURCE_DIR "/tests/store/data/snapshot-decoding.txt");
-    ASSERT_GT(cases.size(), 50U);
-    for (const auto& row : cases) {
-        SCOPED_TRACE(fmt::format("line {}: {}", row.line, row.why));
-        auto snapshot = decodeSnapshot(row.input);
-        if (row.fails) {
-            ASSERT_FALSE(snapshot.has_value());
-            EXPECT_EQ(snapshot.error().message, row.answer);
-        } else {
-            ASSERT_TRUE(snapshot.has_value()) << snapshot.error();
-            EXPECT_EQ(encodeSnapshot(*snapshot), row.answer);
-        }
-    }
+    auto rows = decodingCases("snapshot-decoding.tsv");
+    ASSERT_GT(rows.size(), 50U);
+    expectAnswers(
+        rows, [](const std::string& text) { return decodeSnapshot(text); }, encodeSnapshot);
+}
+
+TEST(PendingCompletionDecoding, AnswersEveryCaseOfItsTable) {
+    auto rows = decodingCases("record-decoding.tsv");
+    ASSERT_GT(rows.size(), 10U);
+    expectAnswers(
+        rows, [](const std::string& text) { return decodePendingCompletion(text); },
+        encodePendingCompletion);
 }
 
 TEST(SnapshotEncoding, EscapesWhatJsonNeedsAndRefusesTextThatIsNotUtf8) {

@@ -1,6 +1,6 @@
 #include "widget/strings/CountFormat.h"
 
-#include "tests/strings/TableFile.h"
+#include "tests/support/TableFile.h"
 
 #include <gtest/gtest.h>
 
@@ -8,13 +8,13 @@ namespace tandry {
 namespace {
 
 TEST(CountFormat, PutsTheNumberInPlaceOfTheOneConversionAndRejectsAllElse) {
-    auto rows = testing::readTableFile("count-formats.tsv");
+    auto rows = testing::readTableFile(TANDRY_SOURCE_DIR "/tests/strings/data/count-formats.tsv");
     ASSERT_GT(rows.size(), 30u);
     for (const auto& row : rows) {
-        ASSERT_EQ(row.size(), 4u) << "line " << row[0];
-        SCOPED_TRACE("line " + row[0] + ": \"" + row[1] + "\"");
-        auto text = formatCount(row[1], std::stoll(row[2]));
-        EXPECT_EQ(text.value_or("rejected"), row[3]);
+        SCOPED_TRACE("line " + std::to_string(row.line));
+        ASSERT_EQ(row.fields.size(), 3u);
+        auto text = formatCount(row.fields[0], std::stoll(row.fields[1]));
+        EXPECT_EQ(text.value_or("rejected"), row.fields[2]);
     }
 }
 

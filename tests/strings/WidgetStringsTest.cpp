@@ -1,9 +1,9 @@
 #include "widget/strings/WidgetStrings.h"
 
 #include "tests/strings/CatalogTesting.h"
-#include "tests/strings/TableFile.h"
 #include "tests/support/ScopedEnvironment.h"
 #include "tests/support/ScopedLanguage.h"
+#include "tests/support/TableFile.h"
 #include "widget/strings/CatalogDirectory.h"
 
 #include <gtest/gtest.h>
@@ -59,19 +59,19 @@ TEST(WidgetStrings, EveryShippedCatalogHasEveryKey) {
 }
 
 TEST(WidgetStrings, ShowsTextsInTheUserLanguageByItsPluralRules) {
-    auto rows = testing::readTableFile("texts.tsv");
+    auto rows = testing::readTableFile(TANDRY_SOURCE_DIR "/tests/strings/data/texts.tsv");
     ASSERT_GT(rows.size(), 50u);
     for (const auto& row : rows) {
-        ASSERT_EQ(row.size(), 4u) << "line " << row[0];
-        SCOPED_TRACE("line " + row[0] + ": " + row[1] + " " + row[2]);
-        ScopedLanguage language(row[1]);
-        const auto& what = row[2];
+        SCOPED_TRACE("line " + std::to_string(row.line));
+        ASSERT_EQ(row.fields.size(), 3u);
+        ScopedLanguage language(row.fields[0]);
+        const auto& what = row.fields[1];
         if (what.starts_with("count ")) {
-            EXPECT_EQ(WidgetStrings::count(std::stoll(what.substr(6))), row[3]);
+            EXPECT_EQ(WidgetStrings::count(std::stoll(what.substr(6))), row.fields[2]);
         } else if (what.starts_with("more ")) {
-            EXPECT_EQ(WidgetStrings::more(std::stoll(what.substr(5))), row[3]);
+            EXPECT_EQ(WidgetStrings::more(std::stoll(what.substr(5))), row.fields[2]);
         } else {
-            EXPECT_EQ(WidgetStrings::text(what), row[3]);
+            EXPECT_EQ(WidgetStrings::text(what), row.fields[2]);
         }
     }
 }

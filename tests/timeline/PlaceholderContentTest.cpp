@@ -51,26 +51,5 @@ TEST(PlaceholderSnapshot, IsTheSampleCardWithFreshIdsAndADueDateFromTheClock) {
     EXPECT_EQ(placeholderSnapshot(later).tasks[0].dueDate, utc(2026, 12, 31, 0, 0));
 }
 
-TEST(PlaceholderItem, MarksTodayByTheTitleKeysLastCharacterUnlessOverdue) {
-    testing::ScopedLanguage language("en");
-    FixedClock clock(utc(2026, 12, 5, 9, 30));
-    struct Row {
-        const char* titleKey;
-        Overdue overdue;
-        bool isToday;
-    };
-    const Row rows[] = {
-        {"widget.placeholder.task12", Overdue::no, true},
-        {"widget.placeholder.task2 ", Overdue::no, false},
-        {"", Overdue::no, false},
-        {"widget.placeholder.task2", Overdue::yes, false},
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(std::string("\"") + row.titleKey + "\"");
-        auto item = placeholderItem(row.titleKey, "widget.placeholder.flow1", row.overdue, clock);
-        EXPECT_EQ(item.isToday, row.isToday);
-    }
-}
-
 } // namespace
 } // namespace tandry
