@@ -35,7 +35,7 @@ std::string snapshotDocument(int taskCount) {
 }
 
 void decodeSnapshotOf(benchmark::State& state) {
-    auto bytes = PaddedBuffer::copyOf(snapshotDocument(static_cast<int>(state.range(0))));
+    simdjson::padded_string bytes(snapshotDocument(static_cast<int>(state.range(0))));
     for (auto _ : state) {
         auto snapshot = decodeSnapshot(bytes);
         benchmark::DoNotOptimize(snapshot);

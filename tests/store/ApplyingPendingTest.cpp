@@ -1,75 +1,53 @@
+#include "tests/support/TableFile.h"
 #include "widget/store/PendingCompletion.h"
 #include "widget/store/ReadySnapshot.h"
 
-#include <climits>
 #include <gtest/gtest.h>
+#include <sstream>
 
 namespace tandry {
 namespace {
 
-Uuid idNumber(std::uint8_t n) {
-    Uuid uuid;
-    uuid.bytes[15] = n;
-    return uuid;
+// Items and ticks named by task number: the number is the last byte of the id.
+std::vector<std::uint8_t> numbers(const std::string& text) {
+    std::istringstream in(text);
+    std::vector<std::uint8_t> result;
+    for (int n; in >> n;) {
+        result.push_back(static_cast<std::uint8_t>(n));
+    }
+    return result;
 }
 
-ReadySnapshot::Item item(std::uint8_t n) {
-    return {idNumber(n), "Task " + std::to_string(n), "Flow", std::nullopt, false, false, "none"};
-}
-
-PendingCompletion tick(std::uint8_t task) {
-    return {Uuid::random(), idNumber(task), Instant{}};
-}
-
-ReadySnapshot snapshotOf(std::int64_t total, std::vector<ReadySnapshot::Item> tasks) {
-    return {Instant{}, total, std::move(tasks), "green", "allDone"};
-}
-
-TEST(ApplyingPending, ReturnsTheSnapshotUnchangedWithoutTicks) {
-    auto snapshot = snapshotOf(-2, {item(1), item(2)});
-    EXPECT_EQ(snapshot.applyingPending({}), snapshot);
+std::vector<ReadySnapshot::Item> items(const std::string& text) {
+    std::vector<ReadySnapshot::Item> result;
+    for (auto n : numbers(text)) {
+        Uuid id;
+        id.bytes[15] = n;
+        result.push_back({.id = id, .title = "Task " + std::to_string(n)});
+    }
+    return result;
 }
 
 TEST(ApplyingPending, RemovesTickedItemsAndLowersTheTotal) {
-    struct Row {
-        const char* name;
-        std::int64_t total;
-        std::vector<ReadySnapshot::Item> tasks;
-        std::vector<PendingCompletion> pending;
-        std::int64_t expectedTotal;
-        std::vector<ReadySnapshot::Item> expectedTasks;
-    };
-    const Row rows[] = {
-        {"one tick", 5, {item(1), item(2), item(3)}, {tick(2)}, 4, {item(1), item(3)}},
-        {"two ticks of one task", 5, {item(1), item(2)}, {tick(2), tick(2)}, 4, {item(1)}},
-        {"two items with one id", 5, {item(1), item(2), item(1)}, {tick(1)}, 3, {item(2)}},
-        {"floor at zero",
-         3,
-         {item(1), item(2), item(3), item(4), item(5)},
-         {tick(1), tick(2), tick(3), tick(5)},
-         0,
-         {item(4)}},
-        {"unknown task", 4, {item(1)}, {tick(9)}, 4, {item(1)}},
-        {"unknown task, negative total", -2, {item(1)}, {tick(9)}, 0, {item(1)}},
-        {"lowest total", INT64_MIN, {item(1)}, {tick(1)}, 0, {}},
-        {"highest total", INT64_MAX, {item(1), item(2)}, {tick(1), tick(2)}, INT64_MAX - 2, {}},
-        {"keeps order",
-         9,
-         {item(4), item(1), item(3), item(2)},
-         {tick(1)},
-         8,
-         {item(4), item(3), item(2)}},
-    };
+    auto rows = testing::readTableFile(TANDRY_SOURCE_DIR "/tests/store/data/applying-pending.tsv");
+    ASSERT_GT(rows.size(), 8u);
     for (const auto& row : rows) {
-        SCOPED_TRACE(row.name);
-        auto snapshot = snapshotOf(row.total, row.tasks);
-        auto applied = snapshot.applyingPending(row.pending);
-        EXPECT_EQ(applied.total, row.expectedTotal);
-        EXPECT_EQ(applied.tasks, row.expectedTasks);
-        EXPECT_EQ(applied.validUntil, snapshot.validUntil);
-        EXPECT_EQ(applied.paletteRaw, "green");
-        EXPECT_EQ(applied.emptyReason, "allDone");
-        EXPECT_EQ(snapshot, snapshotOf(row.total, row.tasks)) << "the input must stay unchanged";
+        SCOPED_TRACE(row.fields[0]);
+        ASSERT_EQ(row.fields.size(), 6u);
+        ReadySnapshot snapshot{.total = std::stoll(row.fields[1]),
+                               .tasks = items(row.fields[2]),
+                               .paletteRaw = "green",
+                               .emptyReason = "allDone"};
+        const auto original = snapshot;
+        std::vector<PendingCompletion> pending;
+        for (const auto& tick : items(row.fields[3])) {
+            pending.push_back({.id = Uuid::random(), .taskID = tick.id});
+        }
+        auto expected = snapshot;
+        expected.total = std::stoll(row.fields[4]);
+        expected.tasks = items(row.fields[5]);
+        EXPECT_EQ(snapshot.applyingPending(pending), expected);
+        EXPECT_EQ(snapshot, original) << "the input must stay unchanged";
     }
 }
 

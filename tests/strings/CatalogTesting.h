@@ -39,23 +39,22 @@ inline std::vector<std::string> buildMsgfmtCommand() {
     return command;
 }
 
-// Compiles catalog text into <directory>/<language>/LC_MESSAGES with plain
-// msgfmt, which does not check formats, as a careless or hostile tool might.
+// Compiles tests/strings/data/<poFile> into <directory>/<language>/LC_MESSAGES
+// with plain msgfmt, which does not check formats, as a careless or hostile tool might.
 inline void compileUncheckedCatalog(const std::filesystem::path& directory,
-                                    const std::string& language, const std::string& poText) {
-    auto source = directory / (language + ".po");
-    writeFile(source, poText);
+                                    const std::string& language, const std::string& poFile) {
     auto target = catalogFile(directory, language);
     std::filesystem::create_directories(target.parent_path());
-    auto result = runCommand({TANDRY_MSGFMT, "--output-file=" + target.string(), source.string()});
+    auto result = runCommand({TANDRY_MSGFMT, "--output-file=" + target.string(),
+                              TANDRY_SOURCE_DIR "/tests/strings/data/" + poFile});
     ASSERT_EQ(result.exitStatus, 0) << result.standardError;
 }
 
-// A catalog header with two plural forms, as English has.
-inline constexpr const char* twoFormHeader = R"(msgid ""
-msgstr ""
-"Content-Type: text/plain; charset=UTF-8\n"
-"Plural-Forms: nplurals=2; plural=(n != 1);\n"
-)";
+// Copies the built catalog of `language` into <directory>/<language>/LC_MESSAGES.
+inline void copyBuiltCatalog(const std::filesystem::path& directory, const std::string& language) {
+    auto target = catalogFile(directory, language);
+    std::filesystem::create_directories(target.parent_path());
+    std::filesystem::copy_file(catalogFile(builtCatalogDirectory(), language), target);
+}
 
 } // namespace tandry::testing

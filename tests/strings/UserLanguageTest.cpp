@@ -102,12 +102,7 @@ TEST(UserLanguage, WritesInTheDirectionOfTheAdoptedLanguage) {
 
     // A Hebrew catalog of a translator's own makes the card run right to left.
     TemporaryDirectory catalogs;
-    testing::compileUncheckedCatalog(catalogs.path(), "he",
-                                     std::string(testing::twoFormHeader) + R"("Language: he\n"
-
-msgid "widget.header"
-msgstr "מוכן"
-)");
+    testing::compileUncheckedCatalog(catalogs.path(), "he", "hebrew.po");
     ScopedEnvironment directory(catalogDirectoryVariable, catalogs.path().string());
     ScopedLanguage hebrew("he");
     EXPECT_EQ(adoptedLanguage(), "he");

@@ -1,24 +1,20 @@
 #include "widget/timeline/SnapshotLoader.h"
 
-#include "tests/support/ScopedEnvironment.h"
 #include "tests/support/TemporaryDirectory.h"
 #include "widget/store/PendingQueue.h"
 #include "widget/store/SnapshotCodec.h"
 
-#include <fcntl.h>
+#include <functional>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace tandry {
 namespace {
 
 using namespace std::chrono;
-using testing::ScopedEnvironment;
-using testing::TemporaryDirectory;
 using testing::writeFile;
 
-constexpr const char* workedExample =
+const std::string workedExample =
     R"({"validUntil":"2026-12-05T18:00:00Z","total":5,"tasks":[{"id":"0D5A2C64-7E1B-4F3A-9C11-2B6E8D4F7A90","title":"Send the invoice","flowName":"Finance","dueDate":"2026-12-04T17:00:00Z","isOverdue":true,"isToday":false,"priorityRaw":"none"},{"id":"9B3E7F21-C8D4-4A6B-8E05-71F2A3C9D6E4","title":"Water the plants","flowName":"Home","isOverdue":false,"isToday":true,"priorityRaw":"none"}],"paletteRaw":"green"})";
 
 Instant at(const char* text) {
@@ -27,89 +23,77 @@ Instant at(const char* text) {
 
 class SnapshotLoading : public ::testing::Test {
 protected:
-    std::filesystem::path snapshotFile() const { return container.path() / "ready-snapshot.json"; }
+    std::filesystem::path snapshotFile() const { return container.path() / snapshotFileName; }
 
-    ReadyWidgetEntry load(const char* instant) { return loadEntry(at(instant), container.path()); }
-
-    void tick(const char* taskID) {
-        PendingCompletion completion{Uuid::random(), *parseUuidText(taskID),
-                                     at("2026-12-05T10:00:00Z")};
-        ASSERT_TRUE(parkPendingCompletion(completion, container.path()).has_value());
-    }
-
-    TemporaryDirectory container;
+    testing::TemporaryDirectory container;
 };
 
-TEST_F(SnapshotLoading, WaitsWithoutAContainer) {
-    TemporaryDirectory data;
-    ScopedEnvironment dataHome("XDG_DATA_HOME", data.path().string());
-    auto entry = loadEntry(at("2026-12-05T09:00:00Z"));
-    EXPECT_EQ(entry,
-              (ReadyWidgetEntry{at("2026-12-05T09:00:00Z"), ReadyWidgetState::waitingForApp()}));
-}
-
-TEST_F(SnapshotLoading, WaitsForAFileThatIsMissingOrUndecodable) {
-    EXPECT_EQ(load("2026-12-05T09:00:00Z").state, ReadyWidgetState::waitingForApp());
-    const char* bodies[] = {"{}", R"({"validUntil":1,"total":0,"tasks":[],"paletteRaw":""})", "",
-                            "null", "\xEF\xBB\xBF{}"};
-    for (const char* body : bodies) {
-        SCOPED_TRACE(body);
-        writeFile(snapshotFile(), body);
-        EXPECT_EQ(load("2026-12-05T09:00:00Z").state, ReadyWidgetState::waitingForApp());
+TEST_F(SnapshotLoading, JudgesTheEntryByItsDateAgainstValidUntil) {
+    writeFile(snapshotFile(), workedExample);
+    PendingCompletion tick{Uuid::random(), *parseUuidText("0D5A2C64-7E1B-4F3A-9C11-2B6E8D4F7A90"),
+                           at("2026-12-05T10:00:00Z")};
+    ASSERT_TRUE(parkPendingCompletion(tick, container.path()).has_value());
+    // A live snapshot shows the parked tick: one task and the total one lower.
+    auto overlaid = *decodeSnapshot(workedExample);
+    overlaid.tasks.erase(overlaid.tasks.begin());
+    overlaid.total = 4;
+    struct Row {
+        const char* why;
+        Instant date;
+        ReadyWidgetState state;
+    };
+    const Row rows[] = {
+        {"a second before", at("2026-12-05T17:59:59Z"), ReadyWidgetState::ready(overlaid)},
+        {"a microsecond before", at("2026-12-05T18:00:00Z") - microseconds{1},
+         ReadyWidgetState::ready(overlaid)},
+        {"at validUntil", at("2026-12-05T18:00:00Z"), ReadyWidgetState::stale()},
+        {"after", at("2026-12-05T18:00:01Z"), ReadyWidgetState::stale()},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.why);
+        EXPECT_EQ(loadEntry(row.date, container.path()), (ReadyWidgetEntry{row.date, row.state}));
     }
 }
 
-TEST_F(SnapshotLoading, JudgesExpiryAtValidUntilExactly) {
-    writeFile(snapshotFile(), workedExample);
-    auto snapshot = *decodeSnapshot(workedExample);
-    EXPECT_EQ(load("2026-12-05T17:59:59Z"),
-              (ReadyWidgetEntry{at("2026-12-05T17:59:59Z"), ReadyWidgetState::ready(snapshot)}));
-    EXPECT_EQ(load("2026-12-05T18:00:00Z"),
-              (ReadyWidgetEntry{at("2026-12-05T18:00:00Z"), ReadyWidgetState::stale()}));
-    EXPECT_EQ(load("2026-12-05T18:00:01Z").state, ReadyWidgetState::stale());
-    EXPECT_EQ(loadEntry(at("2026-12-05T18:00:00Z") - microseconds{1}, container.path()).state,
-              ReadyWidgetState::ready(snapshot));
-}
-
-TEST_F(SnapshotLoading, OverlaysParkedTicksOnALiveSnapshot) {
-    writeFile(snapshotFile(), workedExample);
-    tick("0D5A2C64-7E1B-4F3A-9C11-2B6E8D4F7A90");
-    auto entry = load("2026-12-05T09:00:00Z");
-    ASSERT_NE(entry.state.snapshot(), nullptr);
-    EXPECT_EQ(entry.state.snapshot()->total, 4);
-    ASSERT_EQ(entry.state.snapshot()->tasks.size(), 1U);
-    EXPECT_EQ(entry.state.snapshot()->tasks[0].title, "Water the plants");
-}
-
-TEST_F(SnapshotLoading, IgnoresTheQueueOnceExpired) {
-    writeFile(snapshotFile(), workedExample);
-    tick("0D5A2C64-7E1B-4F3A-9C11-2B6E8D4F7A90");
-    EXPECT_EQ(load("2026-12-05T18:00:00Z").state, ReadyWidgetState::stale());
-}
-
-TEST_F(SnapshotLoading, ReadsOnlyRegularFilesOfSaneSize) {
-    // A FIFO must not block the load.
-    ASSERT_EQ(::mkfifo(snapshotFile().c_str(), 0644), 0);
-    EXPECT_EQ(load("2026-12-05T09:00:00Z").state, ReadyWidgetState::waitingForApp());
-    std::filesystem::remove(snapshotFile());
-
-    std::filesystem::create_directory(snapshotFile());
-    EXPECT_EQ(load("2026-12-05T09:00:00Z").state, ReadyWidgetState::waitingForApp());
-    std::filesystem::remove(snapshotFile());
-
-    std::filesystem::create_symlink("/dev/zero", snapshotFile());
-    EXPECT_EQ(load("2026-12-05T09:00:00Z").state, ReadyWidgetState::waitingForApp());
-    std::filesystem::remove(snapshotFile());
-
-    // A sparse file beyond the limit is refused without reading its bytes.
-    writeFile(snapshotFile(), workedExample);
-    std::filesystem::resize_file(snapshotFile(), 65 * 1024 * 1024);
-    EXPECT_EQ(load("2026-12-05T09:00:00Z").state, ReadyWidgetState::waitingForApp());
-    std::filesystem::remove(snapshotFile());
-
-    writeFile(container.path() / "real.json", workedExample);
-    std::filesystem::create_symlink(container.path() / "real.json", snapshotFile());
-    EXPECT_EQ(load("2026-12-05T09:00:00Z").state.kind(), ReadyWidgetState::Case::ready);
+TEST_F(SnapshotLoading, ReadsOnlyARegularFileOfSaneSizeThatDecodes) {
+    auto file = snapshotFile();
+    struct Row {
+        const char* why;
+        std::function<void()> lay;
+        ReadyWidgetState::Case expected;
+    };
+    const Row rows[] = {
+        {"no file", [] {}, ReadyWidgetState::Case::waitingForApp},
+        {"a file that does not decode", [&] { writeFile(file, "{}"); },
+         ReadyWidgetState::Case::waitingForApp},
+        // A FIFO must not block the load.
+        {"a FIFO", [&] { ASSERT_EQ(::mkfifo(file.c_str(), 0644), 0); },
+         ReadyWidgetState::Case::waitingForApp},
+        {"a directory", [&] { std::filesystem::create_directory(file); },
+         ReadyWidgetState::Case::waitingForApp},
+        {"a link to a device", [&] { std::filesystem::create_symlink("/dev/zero", file); },
+         ReadyWidgetState::Case::waitingForApp},
+        // A sparse file beyond the limit is refused without reading its bytes.
+        {"a file beyond 64 MiB",
+         [&] {
+             writeFile(file, workedExample);
+             std::filesystem::resize_file(file, 65 * 1024 * 1024);
+         },
+         ReadyWidgetState::Case::waitingForApp},
+        {"a link to a snapshot",
+         [&] {
+             writeFile(container.path() / "real.json", workedExample);
+             std::filesystem::create_symlink(container.path() / "real.json", file);
+         },
+         ReadyWidgetState::Case::ready},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.why);
+        std::filesystem::remove_all(file);
+        row.lay();
+        EXPECT_EQ(loadEntry(at("2026-12-05T09:00:00Z"), container.path()).state.kind(),
+                  row.expected);
+    }
 }
 
 } // namespace

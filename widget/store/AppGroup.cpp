@@ -25,7 +25,7 @@ std::optional<std::string> readInfoFile() {
     if (!bytes) {
         return std::nullopt;
     }
-    return std::string(bytes->view());
+    return std::string(std::string_view(*bytes));
 }
 
 std::optional<std::filesystem::path> executableDirectory() {
@@ -69,13 +69,11 @@ std::string resolveAppGroupIdentifier(std::optional<std::string_view> infoJson) 
     if (!infoJson) {
         return std::string(defaultAppGroupIdentifier);
     }
-    auto bytes = PaddedBuffer::copyOf(*infoJson);
+    simdjson::padded_string bytes(*infoJson);
+    simdjson::ondemand::parser parser;
     json::document document;
     json::object members;
-    if (json::parserFor(bytes.size())
-            .iterate(bytes.data(), bytes.size(), bytes.capacity())
-            .get(document) ||
-        document.get_object().get(members)) {
+    if (parser.iterate(bytes).get(document) || document.get_object().get(members)) {
         return std::string(defaultAppGroupIdentifier);
     }
     // The first occurrence of the key decides; the rest of the file is not our business.

@@ -26,12 +26,13 @@ struct FileDescriptor {
 
 } // namespace
 
-Result<PaddedBuffer> readRegularFile(int directory, const char* name, std::size_t maxBytes) {
+Result<simdjson::padded_string> readRegularFile(int directory, const char* name,
+                                                std::size_t maxBytes) {
     return readRegularFile(directory, name, maxBytes, EntryType::unknown);
 }
 
-Result<PaddedBuffer> readRegularFile(int directory, const char* name, std::size_t maxBytes,
-                                     EntryType type) {
+Result<simdjson::padded_string> readRegularFile(int directory, const char* name,
+                                                std::size_t maxBytes, EntryType type) {
     // 1. Look before opening: opening a device or a FIFO can have effects or block.
     struct stat status {};
     if (type == EntryType::unknown) {
@@ -61,7 +62,10 @@ Result<PaddedBuffer> readRegularFile(int directory, const char* name, std::size_
     }
 
     // 3. Read what fstat announced; a file that shrank meanwhile keeps what was there.
-    PaddedBuffer bytes(size);
+    simdjson::padded_string bytes(size);
+    if (bytes.data() == nullptr) {
+        return fail(fmt::format("{}: cannot allocate {} bytes", name, size));
+    }
     std::size_t filled = 0;
     while (filled < size) {
         ssize_t got = ::read(file.value, bytes.data() + filled, size - filled);
@@ -76,7 +80,9 @@ Result<PaddedBuffer> readRegularFile(int directory, const char* name, std::size_
         }
         filled += static_cast<std::size_t>(got);
     }
-    bytes.truncate(filled);
+    if (filled < size) {
+        return simdjson::padded_string(bytes.data(), filled);
+    }
     return bytes;
 }
 

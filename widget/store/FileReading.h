@@ -1,9 +1,9 @@
 #pragma once
 
 #include "widget/store/Error.h"
-#include "widget/store/PaddedBuffer.h"
 
 #include <cstddef>
+#include <simdjson.h>
 #include <string>
 
 namespace tandry {
@@ -13,12 +13,13 @@ namespace tandry {
 // `maxBytes` bytes. FIFOs, sockets, devices and directories fail at once
 // without being read or waited for, and an oversized file fails without its
 // bytes being read.
-Result<PaddedBuffer> readRegularFile(int directory, const char* name, std::size_t maxBytes);
+Result<simdjson::padded_string> readRegularFile(int directory, const char* name,
+                                                std::size_t maxBytes);
 
 // The same for a directory entry whose type the listing already told: an entry
 // known to be a regular file skips the check before opening it.
 enum class EntryType { regularFile, unknown };
-Result<PaddedBuffer> readRegularFile(int directory, const char* name, std::size_t maxBytes,
-                                     EntryType type);
+Result<simdjson::padded_string> readRegularFile(int directory, const char* name,
+                                                std::size_t maxBytes, EntryType type);
 
 } // namespace tandry

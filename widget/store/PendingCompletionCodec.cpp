@@ -9,14 +9,14 @@ namespace tandry {
 namespace {
 
 enum RecordKey : unsigned { keyId, keyTaskID, keyRequestedAt };
-constexpr std::string_view recordKeyNames[] = {"id", "taskID", "requestedAt"};
+constexpr json::KeyName recordKeys[] = {{"id"}, {"taskID"}, {"requestedAt"}};
 
 } // namespace
 
-Result<PendingCompletion> decodePendingCompletion(const PaddedBuffer& bytes) {
-    auto& parser = json::parserFor(bytes.size());
+Result<PendingCompletion> decodePendingCompletion(const simdjson::padded_string& bytes) {
+    simdjson::ondemand::parser parser;
     json::document document;
-    if (auto error = parser.iterate(bytes.data(), bytes.size(), bytes.capacity()).get(document)) {
+    if (auto error = parser.iterate(bytes).get(document)) {
         return std::unexpected(json::syntaxError("", error));
     }
     json::object members;
@@ -28,53 +28,24 @@ Result<PendingCompletion> decodePendingCompletion(const PaddedBuffer& bytes) {
     }
 
     PendingCompletion completion;
-    json::SeenKeys seen;
-    for (auto member : members) {
-        std::string_view key;
-        if (auto error = member.unescaped_key().get(key)) {
-            return std::unexpected(json::syntaxError("", error));
-        }
-        json::value field = member.value();
-        unsigned index = 0;
-        while (index < std::size(recordKeyNames) && recordKeyNames[index] != key) {
-            ++index;
-        }
-        if (index == std::size(recordKeyNames)) {
-            if (auto skipped = json::skipValue(field, key, 1); !skipped) {
-                return std::unexpected(skipped.error());
+    auto seen = json::walkObject(
+        members, recordKeys, [&](unsigned index, json::value field, std::string_view key) {
+            if (index == keyRequestedAt) {
+                return json::assign(completion.requestedAt, json::readDate(field, key));
             }
-            continue;
-        }
-        if (!seen.markSeen(index)) {
-            return fail(fmt::format("\"{}\": appears more than once", key));
-        }
-        if (index == keyRequestedAt) {
-            auto instant = json::readDate(field, key);
-            if (!instant) {
-                return std::unexpected(instant.error());
-            }
-            completion.requestedAt = *instant;
-        } else {
-            auto uuid = json::readUuid(field, key);
-            if (!uuid) {
-                return std::unexpected(uuid.error());
-            }
-            (index == keyId ? completion.id : completion.taskID) = *uuid;
-        }
+            return json::assign(index == keyId ? completion.id : completion.taskID,
+                                json::readUuid(field, key));
+        });
+    if (!seen) {
+        return std::unexpected(std::move(seen.error()));
     }
     if (!json::atEnd(document, bytes)) {
         return fail("not a JSON document: content follows the top-level object");
     }
-    for (unsigned index = 0; index < std::size(recordKeyNames); ++index) {
-        if (!seen.seen(index)) {
-            return fail(fmt::format("\"{}\": missing", recordKeyNames[index]));
-        }
+    if (auto complete = json::requireKeys(*seen, recordKeys); !complete) {
+        return std::unexpected(complete.error());
     }
     return completion;
-}
-
-Result<PendingCompletion> decodePendingCompletion(std::string_view json) {
-    return decodePendingCompletion(PaddedBuffer::copyOf(json));
 }
 
 Result<std::string> encodePendingCompletion(const PendingCompletion& completion) {

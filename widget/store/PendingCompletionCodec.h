@@ -1,9 +1,9 @@
 #pragma once
 
 #include "widget/store/Error.h"
-#include "widget/store/PaddedBuffer.h"
 #include "widget/store/PendingCompletion.h"
 
+#include <simdjson.h>
 #include <string>
 #include <string_view>
 
@@ -11,8 +11,9 @@ namespace tandry {
 
 // Decodes one queue record: a JSON object with "id", "taskID" and
 // "requestedAt"; other keys are ignored, a known key twice fails the record.
-Result<PendingCompletion> decodePendingCompletion(const PaddedBuffer& json);
-Result<PendingCompletion> decodePendingCompletion(std::string_view json);
+// A std::string or std::string_view converts to the padded copy that the parser
+// needs; files are read straight into one.
+Result<PendingCompletion> decodePendingCompletion(const simdjson::padded_string& json);
 
 // The record as compact JSON with exactly its three keys.
 Result<std::string> encodePendingCompletion(const PendingCompletion& completion);

@@ -3,22 +3,14 @@
 #include "widget/store/JsonReader.h"
 
 #include <fmt/format.h>
+#include <utility>
 
 namespace tandry {
 namespace {
 
+using json::assign;
 using json::prefixed;
-using json::SeenKeys;
 using json::syntaxError;
-
-// Stores a successful read in `target`; passes a failure on.
-template <typename T, typename U> Result<void> assign(T& target, Result<U> read) {
-    if (!read) {
-        return std::unexpected(std::move(read.error()));
-    }
-    target = std::move(*read);
-    return {};
-}
 
 enum ItemKey : unsigned {
     itemId,
@@ -29,68 +21,16 @@ enum ItemKey : unsigned {
     itemIsToday,
     itemPriorityRaw
 };
-constexpr unsigned requiredItemKeys = 1U << itemId | 1U << itemTitle | 1U << itemFlowName |
-                                      1U << itemIsOverdue | 1U << itemIsToday |
-                                      1U << itemPriorityRaw;
-constexpr std::string_view itemKeyNames[] = {"id",        "title",   "flowName",   "dueDate",
-                                             "isOverdue", "isToday", "priorityRaw"};
+constexpr json::KeyName itemKeys[] = {
+    {"id"},        {"title"},   {"flowName"},   {"dueDate", json::Presence::optional},
+    {"isOverdue"}, {"isToday"}, {"priorityRaw"}};
 
 enum SnapshotKey : unsigned { keyValidUntil, keyTotal, keyTasks, keyPaletteRaw, keyEmptyReason };
-constexpr unsigned requiredSnapshotKeys =
-    1U << keyValidUntil | 1U << keyTotal | 1U << keyTasks | 1U << keyPaletteRaw;
-constexpr std::string_view snapshotKeyNames[] = {"validUntil", "total", "tasks", "paletteRaw",
-                                                 "emptyReason"};
-
-// The key of a member and its index among `names`, if it is one of them.
-struct MemberKey {
-    std::string_view text;
-    std::optional<unsigned> index;
-};
-
-template <std::size_t N>
-[[gnu::noinline]] Result<MemberKey> unescapedMemberKey(simdjson::ondemand::field& member,
-                                                       const std::string_view (&names)[N]) {
-    std::string_view key;
-    if (auto error = member.unescaped_key().get(key)) {
-        return std::unexpected(syntaxError("", error));
-    }
-    for (unsigned i = 0; i < N; ++i) {
-        if (names[i] == key) {
-            return MemberKey{names[i], i};
-        }
-    }
-    return MemberKey{key, std::nullopt};
-}
-
-// Keys are compared as written first, which needs no copy and keeps the
-// common path free of result objects; only a key that matches none (an
-// unknown key, or one written with escapes) is unescaped, which also checks
-// its escapes.
-template <std::size_t N>
-Result<MemberKey> memberKey(simdjson::ondemand::field& member, const std::string_view (&names)[N]) {
-    auto raw = member.key();
-    for (unsigned i = 0; i < N; ++i) {
-        if (raw.unsafe_is_equal(names[i])) {
-            return MemberKey{names[i], i};
-        }
-    }
-    return unescapedMemberKey(member, names);
-}
-
-template <std::size_t N>
-Result<void> checkRequired(const SeenKeys& seen, unsigned required,
-                           const std::string_view (&names)[N]) {
-    for (unsigned i = 0; i < N; ++i) {
-        if ((required >> i & 1U) && !seen.seen(i)) {
-            return fail(fmt::format("\"{}\": missing", names[i]));
-        }
-    }
-    return {};
-}
-
-Error duplicateKey(std::string_view key) {
-    return Error{fmt::format("\"{}\": appears more than once", key)};
-}
+constexpr json::KeyName snapshotKeys[] = {{"validUntil"},
+                                          {"total"},
+                                          {"tasks"},
+                                          {"paletteRaw"},
+                                          {"emptyReason", json::Presence::optional}};
 
 Result<ReadySnapshot::Item> decodeItem(json::value input) {
     json::object members;
@@ -101,56 +41,30 @@ Result<ReadySnapshot::Item> decodeItem(json::value input) {
         return std::unexpected(syntaxError("", error));
     }
     ReadySnapshot::Item item;
-    SeenKeys seen;
-    for (auto element : members) {
-        simdjson::ondemand::field member;
-        if (auto error = std::move(element).get(member)) {
-            return std::unexpected(syntaxError("", error));
-        }
-        auto named = memberKey(member, itemKeyNames);
-        if (!named) {
-            return std::unexpected(named.error());
-        }
-        auto [key, index] = *named;
-        json::value field = member.value();
-        if (!index) {
-            if (auto skipped = json::skipValue(field, key, 1); !skipped) {
-                return std::unexpected(skipped.error());
+    auto seen = json::walkObject(
+        members, itemKeys, [&](unsigned index, json::value field, std::string_view key) {
+            switch (index) {
+            case itemId:
+                return assign(item.id, json::readUuid(field, key));
+            case itemTitle:
+                return assign(item.title, json::readString(field, key));
+            case itemFlowName:
+                return assign(item.flowName, json::readString(field, key));
+            case itemDueDate:
+                return assign(item.dueDate, json::readOptionalDate(field, key));
+            case itemIsOverdue:
+                return assign(item.isOverdue, json::readBool(field, key));
+            case itemIsToday:
+                return assign(item.isToday, json::readBool(field, key));
+            case itemPriorityRaw:
+                return assign(item.priorityRaw, json::readString(field, key));
             }
-            continue;
-        }
-        if (!seen.markSeen(*index)) {
-            return std::unexpected(duplicateKey(key));
-        }
-        Result<void> read;
-        switch (*index) {
-        case itemId:
-            read = assign(item.id, json::readUuid(field, key));
-            break;
-        case itemTitle:
-            read = assign(item.title, json::readString(field, key));
-            break;
-        case itemFlowName:
-            read = assign(item.flowName, json::readString(field, key));
-            break;
-        case itemDueDate:
-            read = assign(item.dueDate, json::readOptionalDate(field, key));
-            break;
-        case itemIsOverdue:
-            read = assign(item.isOverdue, json::readBool(field, key));
-            break;
-        case itemIsToday:
-            read = assign(item.isToday, json::readBool(field, key));
-            break;
-        case itemPriorityRaw:
-            read = assign(item.priorityRaw, json::readString(field, key));
-            break;
-        }
-        if (!read) {
-            return std::unexpected(std::move(read.error()));
-        }
+            std::unreachable();
+        });
+    if (!seen) {
+        return std::unexpected(std::move(seen.error()));
     }
-    if (auto complete = checkRequired(seen, requiredItemKeys, itemKeyNames); !complete) {
+    if (auto complete = json::requireKeys(*seen, itemKeys); !complete) {
         return std::unexpected(complete.error());
     }
     return item;
@@ -182,10 +96,13 @@ Result<std::vector<ReadySnapshot::Item>> decodeTasks(json::value input) {
 
 } // namespace
 
-Result<ReadySnapshot> decodeSnapshot(const PaddedBuffer& bytes) {
-    auto& parser = json::parserFor(bytes.size());
+Result<ReadySnapshot> decodeSnapshot(const simdjson::padded_string& bytes) {
+    // A parser per document, as for queue records: keeping one per thread saved
+    // about 0.1 us a document in store_bench, within the noise of LoadEntry
+    // (about 1.6 us of system calls a file), so it did not pay for its upkeep.
+    simdjson::ondemand::parser parser;
     json::document document;
-    if (auto error = parser.iterate(bytes.data(), bytes.size(), bytes.capacity()).get(document)) {
+    if (auto error = parser.iterate(bytes).get(document)) {
         return std::unexpected(syntaxError("", error));
     }
     json::object members;
@@ -197,60 +114,32 @@ Result<ReadySnapshot> decodeSnapshot(const PaddedBuffer& bytes) {
     }
 
     ReadySnapshot snapshot;
-    SeenKeys seen;
-    for (auto element : members) {
-        simdjson::ondemand::field member;
-        if (auto error = std::move(element).get(member)) {
-            return std::unexpected(syntaxError("", error));
-        }
-        auto named = memberKey(member, snapshotKeyNames);
-        if (!named) {
-            return std::unexpected(named.error());
-        }
-        auto [key, index] = *named;
-        json::value field = member.value();
-        if (!index) {
-            if (auto skipped = json::skipValue(field, key, 1); !skipped) {
-                return std::unexpected(skipped.error());
+    auto seen = json::walkObject(
+        members, snapshotKeys, [&](unsigned index, json::value field, std::string_view key) {
+            switch (index) {
+            case keyValidUntil:
+                return assign(snapshot.validUntil, json::readDate(field, key));
+            case keyTotal:
+                return assign(snapshot.total, json::readInt64(field, key));
+            case keyTasks:
+                return assign(snapshot.tasks, decodeTasks(field));
+            case keyPaletteRaw:
+                return assign(snapshot.paletteRaw, json::readString(field, key));
+            case keyEmptyReason:
+                return assign(snapshot.emptyReason, json::readOptionalString(field, key));
             }
-            continue;
-        }
-        if (!seen.markSeen(*index)) {
-            return std::unexpected(duplicateKey(key));
-        }
-        Result<void> read;
-        switch (*index) {
-        case keyValidUntil:
-            read = assign(snapshot.validUntil, json::readDate(field, key));
-            break;
-        case keyTotal:
-            read = assign(snapshot.total, json::readInt64(field, key));
-            break;
-        case keyTasks:
-            read = assign(snapshot.tasks, decodeTasks(field));
-            break;
-        case keyPaletteRaw:
-            read = assign(snapshot.paletteRaw, json::readString(field, key));
-            break;
-        case keyEmptyReason:
-            read = assign(snapshot.emptyReason, json::readOptionalString(field, key));
-            break;
-        }
-        if (!read) {
-            return std::unexpected(std::move(read.error()));
-        }
+            std::unreachable();
+        });
+    if (!seen) {
+        return std::unexpected(std::move(seen.error()));
     }
     if (!json::atEnd(document, bytes)) {
         return fail("not a JSON document: content follows the top-level object");
     }
-    if (auto complete = checkRequired(seen, requiredSnapshotKeys, snapshotKeyNames); !complete) {
+    if (auto complete = json::requireKeys(*seen, snapshotKeys); !complete) {
         return std::unexpected(complete.error());
     }
     return snapshot;
-}
-
-Result<ReadySnapshot> decodeSnapshot(std::string_view json) {
-    return decodeSnapshot(PaddedBuffer::copyOf(json));
 }
 
 Result<nlohmann::ordered_json> snapshotJson(const ReadySnapshot& snapshot) {

@@ -1,10 +1,10 @@
 #pragma once
 
 #include "widget/store/Error.h"
-#include "widget/store/PaddedBuffer.h"
 #include "widget/store/ReadySnapshot.h"
 
 #include <nlohmann/json.hpp>
+#include <simdjson.h>
 #include <string>
 #include <string_view>
 
@@ -16,8 +16,9 @@ namespace tandry {
 // and optionally "dueDate". Other keys are ignored whatever JSON they hold, but
 // the whole document must be JSON. A known key that appears twice in one
 // object fails the document. Either a complete snapshot or an error.
-Result<ReadySnapshot> decodeSnapshot(const PaddedBuffer& json);
-Result<ReadySnapshot> decodeSnapshot(std::string_view json);
+// A std::string or std::string_view converts to the padded copy that the parser
+// needs; files are read straight into one.
+Result<ReadySnapshot> decodeSnapshot(const simdjson::padded_string& json);
 
 // The snapshot as a JSON value with the keys in their documented order; an
 // absent due date or empty reason is left out.
