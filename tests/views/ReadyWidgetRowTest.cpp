@@ -1,6 +1,7 @@
 #include "widget/views/ReadyWidgetRow.h"
 
 #include "tests/support/ScopedLanguage.h"
+#include "tests/support/TableFile.h"
 #include "tests/views/ElementQueries.h"
 #include "tests/views/ViewFixtures.h"
 
@@ -9,40 +10,30 @@
 namespace tandry::testing {
 namespace {
 
-// A date wins over "today" and is red when overdue; overdue alone shows nothing.
 TEST(ReadyWidgetRow, ChoosesTheDueLabelByDateThenToday) {
     const ScopedLanguage language("en");
     const WidgetPalette palette = WidgetPalette::resolve("blue", ColorScheme::light);
-    struct Row {
-        const char* name;
-        std::optional<Instant> dueDate;
-        bool isOverdue;
-        bool isToday;
-        std::optional<std::string> label;
-        Color color;
+    const auto colour = [&](const std::string& name) {
+        return name == "red"      ? Color::systemRed()
+               : name == "accent" ? palette.accent
+                                  : palette.secondary;
     };
-    const Instant due = utc(2026, 3, 5);
-    const Row rows[] = {
-        {"dated and overdue", due, true, false, "due 3/5", systemRed()},
-        {"dated and today", due, false, true, "due 3/5", palette.secondary},
-        {"dated, overdue and today", due, true, true, "due 3/5", systemRed()},
-        {"dated only", due, false, false, "due 3/5", palette.secondary},
-        {"today without date", std::nullopt, false, true, "Today", palette.accent},
-        {"overdue without date", std::nullopt, true, false, std::nullopt, {}},
-        {"nothing", std::nullopt, false, false, std::nullopt, {}},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
+    for (const TableRow& row :
+         readTableFile(TANDRY_SOURCE_DIR "/tests/views/data/due-labels.tsv")) {
+        SCOPED_TRACE(::testing::Message() << "due-labels.tsv:" << row.line);
         ReadySnapshot::Item item = task(1);
-        item.dueDate = row.dueDate;
-        item.isOverdue = row.isOverdue;
-        item.isToday = row.isToday;
+        if (row.fields.at(0) == "dated") {
+            item.dueDate = utc(2026, 3, 5);
+        }
+        item.isOverdue = row.fields.at(1) == "overdue";
+        item.isToday = row.fields.at(2) == "today";
         const std::vector<Text> texts =
             textsOf(ReadyWidgetRow{item, palette}.body(FakeDueDateFormat()));
-        ASSERT_EQ(texts.size(), row.label ? 3u : 2u);
-        if (row.label) {
-            EXPECT_EQ(texts[2].string, *row.label);
-            EXPECT_EQ(texts[2].color, row.color);
+        const bool labelled = row.fields.at(3) != "-";
+        ASSERT_EQ(texts.size(), labelled ? 3u : 2u);
+        if (labelled) {
+            EXPECT_EQ(texts[2].string, row.fields[3]);
+            EXPECT_EQ(texts[2].color, colour(row.fields.at(4)));
         }
     }
 }

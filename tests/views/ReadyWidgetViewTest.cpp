@@ -11,25 +11,21 @@ namespace tandry::testing {
 namespace {
 
 // The card goldens pin every layout in the light appearance; the messages of
-// the waiting and stale states must follow a dark desktop as well.
+// the waiting and stale states must follow a dark desktop too.
 TEST(ReadyWidgetView, MessagesFollowTheAppearance) {
     const ScopedLanguage language("en");
-    struct Row {
-        ReadyWidgetState state;
-        const char* message;
+    const std::pair<ReadyWidgetState, const char*> rows[] = {
+        {ReadyWidgetState::waitingForApp(), "Open Tandry to see your ready tasks."},
+        {ReadyWidgetState::stale(), "Open Tandry to refresh your ready tasks."},
     };
-    const Row rows[] = {{ReadyWidgetState::waitingForApp(), "Open Tandry to see your ready tasks."},
-                        {ReadyWidgetState::stale(), "Open Tandry to refresh your ready tasks."}};
-    for (const Row& row : rows) {
-        for (const ColorScheme scheme : {ColorScheme::light, ColorScheme::dark}) {
-            SCOPED_TRACE(::testing::Message() << row.state << ", " << scheme);
-            const ReadyWidgetView view{
-                WidgetFamily::systemSmall, scheme, {utc(2026, 1, 1), row.state}};
-            const std::vector<Text> texts = textsOf(view.body(FakeDueDateFormat()));
-            ASSERT_EQ(texts.size(), 2u);
-            EXPECT_EQ(texts[1].string, row.message);
-            EXPECT_EQ(texts[1].color, WidgetPalette::resolve("violet", scheme).secondary);
-        }
+    for (const auto& [state, message] : rows) {
+        SCOPED_TRACE(::testing::Message() << state);
+        const ReadyWidgetView view{
+            WidgetFamily::systemSmall, ColorScheme::dark, {utc(2026, 1, 1), state}};
+        const std::vector<Text> texts = textsOf(view.body(FakeDueDateFormat()));
+        ASSERT_EQ(texts.size(), 2u);
+        EXPECT_EQ(texts[1].string, message);
+        EXPECT_EQ(texts[1].color, WidgetPalette::resolve("violet", ColorScheme::dark).secondary);
     }
 }
 

@@ -1,38 +1,29 @@
 #include "widget/views/SmallReadyView.h"
 
 #include "tests/support/ScopedLanguage.h"
+#include "tests/support/TableFile.h"
 #include "tests/views/ElementQueries.h"
 #include "tests/views/ViewFixtures.h"
 
+#include <fmt/ranges.h>
 #include <gtest/gtest.h>
-#include <limits>
+#include <ranges>
 
 namespace tandry::testing {
 namespace {
 
-// The total decides between the clear title and the count, whatever the task
-// list holds; the count is the integer's own digits, never grouped even in a
-// language that groups them, and at most two titles follow it.
 TEST(SmallReadyView, ShowsTheTotalAsPlainDigitsOrTheClearTitle) {
     const ScopedLanguage language("de");
-    struct Row {
-        std::int64_t total;
-        int tasks;
-        std::vector<std::string> texts;
-    };
-    const Row rows[] = {
-        {0, 3, {"Bereit", "Alles erledigt"}},
-        {7, 0, {"Bereit", "7"}},
-        {1234567, 1, {"Bereit", "1234567", "Task 1"}},
-        {-3, 3, {"Bereit", "-3", "Task 1", "Task 2"}},
-        {std::numeric_limits<std::int64_t>::max(), 0, {"Bereit", "9223372036854775807"}},
-        {std::numeric_limits<std::int64_t>::min(), 0, {"Bereit", "-9223372036854775808"}},
-    };
     const WidgetPalette palette = WidgetPalette::resolve("green", ColorScheme::dark);
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.total);
-        EXPECT_EQ(stringsOf(SmallReadyView{snapshotOf(row.total, row.tasks), palette}.body()),
-                  row.texts);
+    for (const TableRow& row :
+         readTableFile(TANDRY_SOURCE_DIR "/tests/views/data/small-cards.tsv")) {
+        SCOPED_TRACE(::testing::Message() << "small-cards.tsv:" << row.line);
+        const SmallReadyView view{
+            snapshotOf(std::stoll(row.fields.at(0)), std::stoi(row.fields.at(1))), palette};
+        EXPECT_EQ(
+            fmt::format(
+                "{}", fmt::join(textsOf(view.body()) | std::views::transform(&Text::string), "|")),
+            row.fields.at(2));
     }
 }
 
