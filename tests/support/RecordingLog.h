@@ -10,12 +10,10 @@ namespace tandry::testing {
 // A system log that keeps every error entry. One that refuses errors shows
 // whether callers skip building their messages.
 struct RecordingLog final : SystemLog {
-    explicit RecordingLog(bool accepting = true) : accepting(accepting) {}
-
     bool acceptsErrors() const override { return accepting; }
     void error(std::string_view message) override { entries.emplace_back(message); }
 
-    bool accepting;
+    bool accepting = true;
     std::vector<std::string> entries;
 };
 
