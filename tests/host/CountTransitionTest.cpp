@@ -15,7 +15,7 @@ namespace tandry {
 namespace {
 
 // The card of a family for `total` ready tasks, laid out in the small size.
-render::LaidOutCard cardOf(WidgetFamily family, int total) {
+render::LaidOutCard cardOf(int total, WidgetFamily family = WidgetFamily::systemSmall) {
     testing::FixedAdvanceTextMeasurer measurer;
     const ReadyWidgetView view{
         family,
@@ -23,10 +23,6 @@ render::LaidOutCard cardOf(WidgetFamily family, int total) {
         {testing::utc(2026, 12, 5), ReadyWidgetState::ready(testing::snapshotOf(total, 2))}};
     return render::layoutCard(view.body(testing::FakeDueDateFormat()),
                               render::cardSize(WidgetFamily::systemSmall), measurer);
-}
-
-render::LaidOutCard smallCard(int total) {
-    return cardOf(WidgetFamily::systemSmall, total);
 }
 
 const std::string& textOf(const render::LaidOutElement& element) {
@@ -40,12 +36,12 @@ std::vector<unsigned char> pixels(const std::function<void(cairo_t*)>& paint) {
     cairo_destroy(cairo);
     cairo_surface_flush(surface.get());
     const auto* data = cairo_image_surface_get_data(surface.get());
-    return {data, data + cairo_image_surface_get_stride(surface.get()) * 170};
+    return {data, data + 4 * 170 * 170};
 }
 
 TEST(CountTransition, RollsTheChangedCountAndEndsOnTheNewCard) {
-    const auto after = smallCard(11);
-    const auto changes = countChanges(smallCard(12), after);
+    const auto after = cardOf(11);
+    const auto changes = countChanges(cardOf(12), after);
     ASSERT_EQ(changes.size(), 1U);
     EXPECT_EQ(textOf(changes[0].before), "12");
     EXPECT_EQ(textOf(changes[0].after), "11");
@@ -61,8 +57,8 @@ TEST(CountTransition, RollsTheChangedCountAndEndsOnTheNewCard) {
 }
 
 TEST(CountTransition, NothingRollsWhenTheCountStaysOrTheLayoutChanged) {
-    EXPECT_TRUE(countChanges(smallCard(12), smallCard(12)).empty());
-    EXPECT_TRUE(countChanges(cardOf(WidgetFamily::systemMedium, 3), smallCard(3)).empty());
+    EXPECT_TRUE(countChanges(cardOf(12), cardOf(12)).empty());
+    EXPECT_TRUE(countChanges(cardOf(3, WidgetFamily::systemMedium), cardOf(3)).empty());
 }
 
 } // namespace

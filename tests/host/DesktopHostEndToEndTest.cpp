@@ -48,13 +48,10 @@ std::string readAll(const std::filesystem::path& path) {
 }
 
 bool waitFor(const std::function<bool()>& condition) {
-    for (int attempt = 0; attempt < 1500; ++attempt) {
-        if (condition()) {
-            return true;
-        }
+    for (int attempt = 0; attempt < 1500 && !condition(); ++attempt) {
         std::this_thread::sleep_for(10ms);
     }
-    return false;
+    return condition();
 }
 
 // The tick buttons of the laid-out tree that the host writes, in reading order.
@@ -65,10 +62,6 @@ void collectButtons(const Json& node, std::vector<Json>& buttons) {
     for (const Json& child : node.value("children", Json::array())) {
         collectButtons(child, buttons);
     }
-}
-
-std::string taskOf(const Json& button) {
-    return button["intent"]["taskID"];
 }
 
 Strings queuedTaskIDs(const std::filesystem::path& queue) {
@@ -146,7 +139,7 @@ TEST(DesktopHost, WorksAsAPersonUsesIt) {
 
     // 2. A click on the first circle parks its tick, and the card loses the task.
     const Json first = buttons().front();
-    ASSERT_EQ(taskOf(first), firstTask);
+    ASSERT_EQ(first["intent"]["taskID"], firstTask);
     const Json& frame = first["frame"];
     const int x = 200 + static_cast<int>(frame[0].get<double>() + frame[2].get<double>() / 2);
     const int y = 100 + static_cast<int>(frame[1].get<double>() + frame[3].get<double>() / 2);
@@ -154,7 +147,7 @@ TEST(DesktopHost, WorksAsAPersonUsesIt) {
          "1"});
     ASSERT_TRUE(waitFor([&] { return buttons().size() == 2; })) << readAll(log);
     EXPECT_EQ(queuedTaskIDs(queue), Strings{firstTask});
-    EXPECT_EQ(taskOf(buttons().front()), secondTask);
+    EXPECT_EQ(buttons().front()["intent"]["taskID"], secondTask);
     screenshot("2-after-tick.png");
 
     // 3. The keyboard reaches the circles: Tab to the first, Space to press it.
@@ -171,7 +164,7 @@ TEST(DesktopHost, WorksAsAPersonUsesIt) {
                             container / "ready-snapshot.json");
     ASSERT_TRUE(waitFor([&] {
         const auto now = buttons();
-        return now.size() == 2 && taskOf(now[1]) == fourthTask;
+        return now.size() == 2 && now[1]["intent"]["taskID"] == fourthTask;
     })) << readAll(log);
     const auto loadsBefore = loadsLogged();
     EXPECT_EQ(run({TANDRY_WIDGET_BINARY, "reload"}).exitStatus, 0);

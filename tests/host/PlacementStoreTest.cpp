@@ -5,11 +5,8 @@
 
 #include <gtest/gtest.h>
 
-namespace tandry {
+namespace tandry::testing {
 namespace {
-
-using testing::ScopedEnvironment;
-using testing::TemporaryDirectory;
 
 TEST(PlacementStore, KeepsPlacementsAcrossRunsAndReplacesTheFileWhole) {
     TemporaryDirectory state;
@@ -43,14 +40,14 @@ TEST(PlacementStore, ReadsNothingFromBrokenFilesAndSkipsBadEntries) {
     };
     for (const auto& [text, expected] : rows) {
         SCOPED_TRACE(text);
-        testing::writeFile(store.file(), text);
+        writeFile(store.file(), text);
         EXPECT_EQ(store.load(), expected);
     }
 }
 
 TEST(PlacementStore, SaysWhichDirectoryItCouldNotMake) {
     TemporaryDirectory state;
-    testing::writeFile(state.path() / "blocked", "a file, not a directory");
+    writeFile(state.path() / "blocked", "a file, not a directory");
     const auto saved = PlacementStore(state.path() / "blocked" / "placements.json").save({});
     ASSERT_FALSE(saved.has_value());
     EXPECT_TRUE(saved.error().message.starts_with("cannot create directory " +
@@ -67,4 +64,4 @@ TEST(PlacementStore, WithoutAnAbsoluteStateHomeLivesUnderHome) {
 }
 
 } // namespace
-} // namespace tandry
+} // namespace tandry::testing
