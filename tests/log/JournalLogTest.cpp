@@ -18,16 +18,15 @@ TEST(JournalLog, WithoutAJournalWritesWholeLinesFromEveryThread) {
     JournalLog log{"app.tandry.taskmanager", "widget", fallback,
                    directory.path() / "no-journal-socket"};
     const std::string message = "cannot create /tmp/%s%n%d.json" + std::string(100, 'x');
-    std::vector<std::thread> threads;
-    for (int t = 0; t < 4; ++t) {
-        threads.emplace_back([&] {
-            for (int i = 0; i < 50; ++i) {
-                log.error(message);
-            }
-        });
-    }
-    for (auto& thread : threads) {
-        thread.join();
+    {
+        std::vector<std::jthread> threads;
+        for (int t = 0; t < 4; ++t) {
+            threads.emplace_back([&] {
+                for (int i = 0; i < 50; ++i) {
+                    log.error(message);
+                }
+            });
+        }
     }
     std::istringstream lines(fallback.str());
     int count = 0;
