@@ -8,9 +8,6 @@ namespace tandry::testing {
 namespace {
 
 std::string takeText(GBytes* bytes) {
-    if (bytes == nullptr) {
-        return {};
-    }
     gsize size = 0;
     const auto* data = static_cast<const char*>(g_bytes_get_data(bytes, &size));
     std::string text = size == 0 ? std::string() : std::string(data, size);
@@ -32,9 +29,6 @@ Subprocess::Subprocess(const std::vector<std::string>& arguments, const Options&
         } else {
             g_subprocess_launcher_unsetenv(launcher, name.c_str());
         }
-    }
-    if (!options.workingDirectory.empty()) {
-        g_subprocess_launcher_set_cwd(launcher, options.workingDirectory.c_str());
     }
     if (!options.log.empty()) {
         g_subprocess_launcher_set_stdout_file_path(launcher, options.log.c_str());
@@ -79,11 +73,6 @@ CommandResult Subprocess::wait() {
     return result;
 }
 
-bool Subprocess::running() {
-    // GLib forgets the identifier once it has reaped the program.
-    return g_subprocess_get_identifier(process_) != nullptr;
-}
-
 int Subprocess::stop() {
     // Sending a signal to a program already reaped does nothing.
     g_subprocess_send_signal(process_, SIGTERM);
@@ -92,10 +81,8 @@ int Subprocess::stop() {
 }
 
 CommandResult runCommand(const std::vector<std::string>& arguments,
-                         const EnvironmentChanges& environment,
-                         const std::filesystem::path& workingDirectory) {
-    return Subprocess(arguments, {.environment = environment, .workingDirectory = workingDirectory})
-        .wait();
+                         const EnvironmentChanges& environment) {
+    return Subprocess(arguments, {.environment = environment}).wait();
 }
 
 } // namespace tandry::testing

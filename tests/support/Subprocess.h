@@ -27,8 +27,6 @@ class Subprocess {
 public:
     struct Options {
         EnvironmentChanges environment;
-        // Empty: the test's own.
-        std::filesystem::path workingDirectory;
         // Empty: the output is captured.
         std::filesystem::path log;
     };
@@ -43,8 +41,6 @@ public:
     // number when a signal ended it) and what it wrote.
     CommandResult wait();
 
-    bool running();
-
     // Sends SIGTERM and waits; the exit status, or -1 when it died of a signal.
     int stop();
 
@@ -55,7 +51,6 @@ private:
 // Runs a program to completion with the test's environment changed by
 // `environment`, capturing both output streams.
 CommandResult runCommand(const std::vector<std::string>& arguments,
-                         const EnvironmentChanges& environment = {},
-                         const std::filesystem::path& workingDirectory = {});
+                         const EnvironmentChanges& environment = {});
 
 } // namespace tandry::testing
