@@ -26,11 +26,7 @@ inline Text fixedText(std::string string, double size) {
 
 // A run of `count` letters, so that widths read as counts of characters.
 inline std::string letters(int count) {
-    std::string result;
-    for (int i = 0; i < count; ++i) {
-        result += static_cast<char>('a' + i % 26);
-    }
-    return result;
+    return std::string(static_cast<std::size_t>(count), 'a');
 }
 
 inline SymbolImage symbol(double size) {

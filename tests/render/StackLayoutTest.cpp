@@ -61,11 +61,14 @@ TEST(StackLayout, DistributesAHorizontalStacksWidth) {
     };
     for (std::size_t row = 0; row < std::size(rows); ++row) {
         SCOPED_TRACE(::testing::Message() << "row " << row);
-        const LaidOutCard card = layOut(HStack{.alignment = VerticalAlignment::center,
-                                               .spacing = rows[row].spacing,
-                                               .children = rows[row].children},
-                                        Size{rows[row].offered, 40});
+        const Element stack = HStack{.alignment = VerticalAlignment::center,
+                                     .spacing = rows[row].spacing,
+                                     .children = rows[row].children};
+        const LaidOutCard card = layOut(stack, Size{rows[row].offered, 40});
+        const LaidOutCard mirroredCard =
+            layOut(stack, Size{rows[row].offered, 40}, LayoutDirection::rightToLeft);
         const auto& children = card.root.children;
+        const auto& mirrored = mirroredCard.root.children;
         std::vector<double> widths;
         std::vector<double> gaps;
         for (std::size_t i = 0; i < children.size(); ++i) {
@@ -73,32 +76,33 @@ TEST(StackLayout, DistributesAHorizontalStacksWidth) {
             if (i > 0) {
                 gaps.push_back(children[i].frame.minX() - children[i - 1].frame.maxX());
             }
+            // Right to left, the row runs from the right edge.
+            const render::Rect frame = children[i].frame;
+            const double edges = card.root.frame.minX() + card.root.frame.maxX();
+            EXPECT_EQ(mirrored.at(i).frame, rect(edges - frame.maxX(), frame.minY(),
+                                                 frame.size.width, frame.size.height));
         }
         EXPECT_EQ(widths, rows[row].widths);
         EXPECT_EQ(gaps, rows[row].gaps);
     }
 }
 
-// Right to left, the worked example's row runs from the right edge, and a
-// leading-aligned column hugs the right edge too.
-TEST(StackLayout, PlacesTheWorkedExampleInEitherDirection) {
+// The worked example's row centred vertically, its title truncated to fit;
+// right to left, a leading-aligned column hugs the right edge.
+TEST(StackLayout, PlacesTheWorkedExample) {
     const Element row =
         HStack{.alignment = VerticalAlignment::center,
                .spacing = std::nullopt,
                .children = {symbol(40.0 / 3), text(letters(24)), Spacer{}, fixedText("3", 16)}};
-    const LaidOutCard leftToRight = layOut(row, Size{150, 40});
-    EXPECT_EQ(leftToRight.root.frame, rect(0, 10, 150, 20));
-    const std::vector<render::Rect> expected{rect(0, 12, 16, 16), rect(24, 12.5, 108, 15),
-                                             rect(132, 20, 10, 0), rect(142, 10, 8, 20)};
-    const LaidOutCard rightToLeft = layOut(row, Size{150, 40}, LayoutDirection::rightToLeft);
-    for (std::size_t i = 0; i < expected.size(); ++i) {
-        SCOPED_TRACE(i);
-        EXPECT_EQ(leftToRight.root.children.at(i).frame, expected[i]);
-        const render::Rect mirrored = rect(150 - expected[i].maxX(), expected[i].minY(),
-                                           expected[i].size.width, expected[i].size.height);
-        EXPECT_EQ(rightToLeft.root.children.at(i).frame, mirrored);
+    const LaidOutCard card = layOut(row, Size{150, 40});
+    EXPECT_EQ(card.root.frame, rect(0, 10, 150, 20));
+    std::vector<render::Rect> frames;
+    for (const LaidOutElement& child : card.root.children) {
+        frames.push_back(child.frame);
     }
-    const LaidOutText& title = std::get<LaidOutText>(leftToRight.root.children[1].kind);
+    EXPECT_EQ(frames, (std::vector{rect(0, 12, 16, 16), rect(24, 12.5, 108, 15),
+                                   rect(132, 20, 10, 0), rect(142, 10, 8, 20)}));
+    const LaidOutText& title = std::get<LaidOutText>(card.root.children[1].kind);
     EXPECT_EQ(title.fit, (render::TextFit{110.0, 1}));
     EXPECT_EQ(FixedAdvanceTextMeasurer::setLines(title.text.string, title.text.font, title.fit),
               std::vector<std::string>{letters(17) + "\u2026"});
