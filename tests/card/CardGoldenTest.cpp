@@ -3,6 +3,7 @@
 #include "tests/render/LayoutFixtures.h"
 #include "tests/support/ScopedLanguage.h"
 #include "tests/views/ViewFixtures.h"
+#include "widget/store/SnapshotCodec.h"
 #include "widget/views/ReadyWidgetView.h"
 
 #include <cstdlib>
@@ -24,35 +25,25 @@ TEST(CardGolden, EveryFamilyInEveryState) {
         WidgetFamily family;
         ReadyWidgetState state;
         ColorScheme scheme = ColorScheme::light;
-        std::string language = "en";
-        LayoutDirection direction = LayoutDirection::leftToRight;
+        // Arabic, and so right to left.
+        bool arabic = false;
     };
+    const auto read = [](const std::filesystem::path& path) {
+        std::ifstream in(path, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    };
+    const std::filesystem::path folder = std::filesystem::path(TANDRY_SOURCE_DIR) / "tests/card";
     // Nine ready tasks, seven listed, in the mix a card meets: overdue with a
     // date, today without one, dated ahead, undated, dated and today, and a
     // title far too long for any row.
-    ReadySnapshot mixed = snapshotOf(9, 7, "green");
-    auto& tasks = mixed.tasks;
-    tasks[0].title = "Send the invoice";
-    tasks[0].flowName = "Finance";
-    tasks[0].dueDate = utc(2026, 12, 4, 17);
-    tasks[0].isOverdue = true;
-    tasks[1].title = "Water the plants";
-    tasks[1].flowName = "Home";
-    tasks[1].isToday = true;
-    tasks[2].title = "Review the quarterly roadmap draft with everyone who asked to be part of it";
-    tasks[2].flowName = "Work";
-    tasks[2].dueDate = utc(2026, 12, 9, 9);
-    tasks[3].title = "Book the dentist";
-    tasks[3].flowName = "";
-    tasks[4].title = "Pick up the dry cleaning";
-    tasks[4].flowName = "Errands";
-    tasks[4].dueDate = utc(2026, 12, 5, 16);
-    tasks[4].isToday = true;
-    ReadySnapshot clear = snapshotOf(0, 0, "blue");
-    clear.emptyReason = "allDone";
+    const Result<ReadySnapshot> mixed = decodeSnapshot(read(folder / "data/mixed-snapshot.json"));
+    const Result<ReadySnapshot> clear = decodeSnapshot(
+        std::string_view(R"({"validUntil": "2026-12-05T18:00:00Z", "total": 0, "tasks": [],
+                           "paletteRaw": "blue", "emptyReason": "allDone"})"));
+    ASSERT_TRUE(mixed.has_value() && clear.has_value());
     const std::pair<const char*, ReadyWidgetState> states[] = {
-        {"ready", ReadyWidgetState::ready(mixed)},
-        {"clear", ReadyWidgetState::ready(clear)},
+        {"ready", ReadyWidgetState::ready(*mixed)},
+        {"clear", ReadyWidgetState::ready(*clear)},
         {"waiting", ReadyWidgetState::waitingForApp()},
         {"stale", ReadyWidgetState::stale()},
     };
@@ -63,29 +54,26 @@ TEST(CardGolden, EveryFamilyInEveryState) {
             rows.push_back({std::string(shortFamilyName(family)) + "-" + name, family, state});
         }
     }
-    rows.push_back({"large-ready-dark", WidgetFamily::systemLarge, ReadyWidgetState::ready(mixed),
+    rows.push_back({"large-ready-dark", WidgetFamily::systemLarge, ReadyWidgetState::ready(*mixed),
                     ColorScheme::dark});
     rows.push_back({"medium-ready-arabic", WidgetFamily::systemMedium,
-                    ReadyWidgetState::ready(mixed), ColorScheme::light, "ar",
-                    LayoutDirection::rightToLeft});
+                    ReadyWidgetState::ready(*mixed), ColorScheme::light, true});
     const char* update = std::getenv("TANDRY_UPDATE_GOLDEN");
-    const bool updating = update != nullptr && std::string_view(update) == "1";
     for (const Row& row : rows) {
         SCOPED_TRACE(row.file);
-        const ScopedLanguage language(row.language);
+        const ScopedLanguage language(row.arabic ? "ar" : "en");
         const ReadyWidgetView view{row.family, row.scheme, {utc(2026, 12, 5, 9, 30), row.state}};
         const Result<std::string> dump = render::dumpLaidOutTree(
-            layOut(view.body(FakeDueDateFormat()), render::cardSize(row.family), row.direction)
+            layOut(view.body(FakeDueDateFormat()), render::cardSize(row.family),
+                   row.arabic ? LayoutDirection::rightToLeft : LayoutDirection::leftToRight)
                 .root);
         ASSERT_TRUE(dump.has_value()) << dump.error();
-        const auto golden =
-            std::filesystem::path(TANDRY_SOURCE_DIR) / "tests/card/golden" / (row.file + ".json");
-        if (updating) {
+        const std::filesystem::path golden = folder / "golden" / (row.file + ".json");
+        if (update != nullptr && std::string_view(update) == "1") {
             std::ofstream(golden, std::ios::binary) << *dump;
             continue;
         }
-        std::ifstream in(golden, std::ios::binary);
-        EXPECT_EQ(*dump, std::string(std::istreambuf_iterator<char>(in), {}))
+        EXPECT_EQ(*dump, read(golden))
             << "differs from (or there is no) " << golden
             << "; if the change is intended, rerun with TANDRY_UPDATE_GOLDEN=1 and review the diff";
     }

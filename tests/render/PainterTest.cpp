@@ -50,8 +50,7 @@ DecodedImage paint(Element content, Size size, double scale, ColorScheme scheme,
 
 TEST(Painter, FillsTheRoundedCardWithItsBackground) {
     const DecodedImage image = paint(Spacer{0.0}, Size{364, 170}, 2, ColorScheme::light);
-    ASSERT_EQ(image.width, 728);
-    ASSERT_EQ(image.height, 340);
+    ASSERT_EQ((std::pair{image.width, image.height}), (std::pair{728, 340}));
     for (const auto& [x, y] : {std::pair{364, 170}, {727, 170}, {364, 0}, {20, 20}}) {
         EXPECT_EQ(image.at(x, y), cardPixel) << x << ", " << y;
     }
