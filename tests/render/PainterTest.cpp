@@ -93,10 +93,8 @@ int pixelsOf(const char* string, Color color, ColorScheme scheme,
                     .lineLimit = 1};
     const DecodedImage image = paint(text, Size{200, 60}, 2, scheme, Color::packed(0xFFFFFF));
     int count = 0;
-    for (int y = 0; y < image.height; ++y) {
-        for (int x = 0; x < image.width; ++x) {
-            count += match(image.at(x, y)) ? 1 : 0;
-        }
+    for (int i = 0; i < image.width * image.height; ++i) {
+        count += match(image.at(i % image.width, i / image.width)) ? 1 : 0;
     }
     return count;
 }
