@@ -10,27 +10,22 @@ namespace tandry::testing {
 
 // Texts for layout tests. With the fixed-advance measurer a character is
 // half the font size wide and a line 1.25 times the font size tall.
-inline Text text(std::string string, double size = 12, std::optional<int> lineLimit = 1) {
+inline Text text(std::string string, double size = 12, std::optional<int> lineLimit = 1,
+                 bool fixedSize = false) {
     return Text{.string = std::move(string),
                 .font = {size, FontWeight::regular, FontDesign::standard},
                 .color = Color::packed(0x1C1A24),
                 .lineLimit = lineLimit,
-                .fixedSize = false};
+                .fixedSize = fixedSize};
 }
 
 inline Text fixedText(std::string string, double size) {
-    Text result = text(std::move(string), size);
-    result.fixedSize = true;
-    return result;
+    return text(std::move(string), size, 1, true);
 }
 
 // A run of `count` letters, so that widths read as counts of characters.
 inline std::string letters(int count) {
-    std::string result;
-    for (int i = 0; i < count; ++i) {
-        result += static_cast<char>('a' + i % 26);
-    }
-    return result;
+    return std::string(static_cast<std::size_t>(count), 'a');
 }
 
 inline SymbolImage symbol(double size) {

@@ -1,65 +1,70 @@
-#include "platform/render/CardLayout.h"
 #include "platform/render/CardOutput.h"
 #include "platform/render/PangoTextMeasurer.h"
-#include "tests/support/DecodedPng.h"
+#include "tests/render/LayoutFixtures.h"
 #include "tests/support/TemporaryDirectory.h"
 
+#include <array>
+#include <functional>
 #include <gtest/gtest.h>
+#include <png.h>
 
 namespace tandry::render {
 namespace {
 
-using testing::DecodedPng;
-using testing::Pixel;
+// One straight (not premultiplied) RGBA pixel.
+using Pixel = std::array<int, 4>;
+
+// A PNG decoded back to straight RGBA with libpng, as any viewer would read it.
+struct DecodedImage {
+    int width = 0;
+    int height = 0;
+    std::vector<unsigned char> rgba;
+
+    Pixel at(int x, int y) const {
+        const unsigned char* p = &rgba[(static_cast<std::size_t>(y) * width + x) * 4];
+        return {p[0], p[1], p[2], p[3]};
+    }
+};
 
 const Pixel cardPixel{251, 250, 254, 255};
 
-// The card laid out with Pango and decoded back from its PNG bytes, as a
-// viewer would read it.
-DecodedPng paintAndDecode(const LaidOutCard& card, const RenderOptions& options) {
-    const Result<std::vector<unsigned char>> png = cardPng(card, options);
-    EXPECT_TRUE(png.has_value());
-    return png ? testing::decodePng(*png) : DecodedPng{};
-}
-
-LaidOutCard layOutWithPango(const Element& tree, Size size, double scale) {
+// The content on a card of `background`, laid out with Pango, painted and
+// decoded back from its PNG bytes.
+DecodedImage paint(Element content, Size size, double scale, ColorScheme scheme,
+                   Color background = Color::packed(0xFBFAFE)) {
     PangoTextMeasurer measurer;
-    return layoutCard(tree, size, measurer, {scale, {}});
-}
-
-Element onBackground(Element content, Color background = Color::packed(0xFBFAFE)) {
-    return modified(std::move(content), ContainerBackground{background, {}});
-}
-
-Text inkText(std::string string, double size, Color color) {
-    return Text{.string = std::move(string),
-                .font = {size, FontWeight::bold, FontDesign::standard},
-                .color = color,
-                .lineLimit = 1,
-                .fixedSize = false};
+    const LaidOutCard card = layoutCard(
+        modified(std::move(content), ContainerBackground{background}), size, measurer, {scale, {}});
+    const Result<std::vector<unsigned char>> png = cardPng(card, {scale, scheme});
+    png_image image{.version = PNG_IMAGE_VERSION};
+    if (!png || !png_image_begin_read_from_memory(&image, png->data(), png->size())) {
+        ADD_FAILURE() << "no PNG";
+        return {};
+    }
+    image.format = PNG_FORMAT_RGBA;
+    DecodedImage decoded{static_cast<int>(image.width), static_cast<int>(image.height),
+                         std::vector<unsigned char>(PNG_IMAGE_SIZE(image))};
+    EXPECT_TRUE(png_image_finish_read(&image, nullptr, decoded.rgba.data(), 0, nullptr));
+    return decoded;
 }
 
 TEST(Painter, FillsTheRoundedCardWithItsBackground) {
-    const DecodedPng image = paintAndDecode(
-        layOutWithPango(onBackground(Spacer{0.0}), Size{364, 170}, 2), {2, ColorScheme::light});
-    ASSERT_EQ(image.width, 728);
-    ASSERT_EQ(image.height, 340);
+    const DecodedImage image = paint(Spacer{0.0}, Size{364, 170}, 2, ColorScheme::light);
+    ASSERT_EQ((std::pair{image.width, image.height}), (std::pair{728, 340}));
     for (const auto& [x, y] : {std::pair{364, 170}, {727, 170}, {364, 0}, {20, 20}}) {
         EXPECT_EQ(image.at(x, y), cardPixel) << x << ", " << y;
     }
     // The corners lie outside the rounded shape (radius 0.13 x 170 = 22 pt).
     for (const auto& [x, y] : {std::pair{0, 0}, {727, 339}, {8, 8}}) {
-        EXPECT_EQ(image.at(x, y).alpha, 0) << x << ", " << y;
+        EXPECT_EQ(image.at(x, y)[3], 0) << x << ", " << y;
     }
 
     // Translucent colours come out with straight alpha.
     const Pixel centre =
-        paintAndDecode(layOutWithPango(onBackground(Spacer{0.0}, Color::srgb(1, 0, 0, 0.5)),
-                                       Size{100, 100}, 1),
-                       {1, ColorScheme::light})
+        paint(Spacer{0.0}, Size{100, 100}, 1, ColorScheme::light, Color::srgb(1, 0, 0, 0.5))
             .at(50, 50);
-    EXPECT_EQ((Pixel{centre.red, centre.green, centre.blue, 0}), (Pixel{255, 0, 0, 0}));
-    EXPECT_NEAR(centre.alpha, 128, 1);
+    EXPECT_EQ((Pixel{centre[0], centre[1], centre[2], 0}), (Pixel{255, 0, 0, 0}));
+    EXPECT_NEAR(centre[3], 128, 1);
 }
 
 TEST(Painter, DrawsSystemRedSymbolsInTheShadeOfTheScheme) {
@@ -71,8 +76,7 @@ TEST(Painter, DrawsSystemRedSymbolsInTheShadeOfTheScheme) {
     for (const auto& [scheme, red] : {std::pair{ColorScheme::light, Pixel{255, 59, 48, 255}},
                                       {ColorScheme::dark, Pixel{255, 69, 58, 255}}}) {
         SCOPED_TRACE(scheme);
-        const DecodedPng image =
-            paintAndDecode(layOutWithPango(onBackground(circle), Size{100, 100}, 2), {2, scheme});
+        const DecodedImage image = paint(circle, Size{100, 100}, 2, scheme);
         EXPECT_EQ(image.at(100 + 26, 100), red);
         EXPECT_EQ(image.at(100, 100 - 26), red);
         // Inside the ring is the card.
@@ -80,28 +84,39 @@ TEST(Painter, DrawsSystemRedSymbolsInTheShadeOfTheScheme) {
     }
 }
 
+// How many pixels of a one-line bold text, painted on white at 2x, `match`.
+int pixelsOf(const char* string, Color color, ColorScheme scheme,
+             const std::function<bool(Pixel)>& match) {
+    const Text text{.string = string,
+                    .font = {24, FontWeight::bold, FontDesign::standard},
+                    .color = color,
+                    .lineLimit = 1};
+    const DecodedImage image = paint(text, Size{200, 60}, 2, scheme, Color::packed(0xFFFFFF));
+    int count = 0;
+    for (int i = 0; i < image.width * image.height; ++i) {
+        count += match(image.at(i % image.width, i / image.width)) ? 1 : 0;
+    }
+    return count;
+}
+
+TEST(Painter, DrawsTextInItsColourAndSystemRedInTheShadeOfTheScheme) {
+    for (const auto& [color, scheme, expected] :
+         {std::tuple{Color::packed(0x1C7B4F), ColorScheme::light, Pixel{28, 123, 79, 255}},
+          {Color::systemRed(), ColorScheme::light, Pixel{255, 59, 48, 255}},
+          {Color::systemRed(), ColorScheme::dark, Pixel{255, 69, 58, 255}}}) {
+        SCOPED_TRACE(::testing::PrintToString(expected));
+        EXPECT_GT(pixelsOf("MMMM", color, scheme, [&](Pixel p) { return p == expected; }), 100);
+    }
+}
+
 TEST(Painter, DrawsEmojiInColourAndArabicAsJoinedLetters) {
-    const auto colourfulPixels = [](const char* string) {
-        const DecodedPng image =
-            paintAndDecode(layOutWithPango(onBackground(inkText(string, 24, Color::packed(0)),
-                                                        Color::packed(0xFFFFFF)),
-                                           Size{200, 60}, 2),
-                           {2, {}});
-        int count = 0;
-        for (int y = 0; y < image.height; ++y) {
-            for (int x = 0; x < image.width; ++x) {
-                const Pixel pixel = image.at(x, y);
-                count += std::max({pixel.red, pixel.green, pixel.blue}) -
-                             std::min({pixel.red, pixel.green, pixel.blue}) >
-                         80;
-            }
-        }
-        return count;
-    };
     // Black text on white has no colour; a colour emoji does, where a box
     // for a missing glyph would be black.
-    EXPECT_EQ(colourfulPixels("Ready"), 0);
-    EXPECT_GT(colourfulPixels("🍕🎉"), 200);
+    const auto colourful = [](Pixel p) {
+        return std::max({p[0], p[1], p[2]}) - std::min({p[0], p[1], p[2]}) > 80;
+    };
+    EXPECT_EQ(pixelsOf("Ready", Color::packed(0), {}, colourful), 0);
+    EXPECT_GT(pixelsOf("🍕🎉", Color::packed(0), {}, colourful), 200);
 
     // Arabic letters join: the shaped word is narrower than its letters set
     // one by one in their isolated forms (and a row of boxes would be widest).
@@ -116,7 +131,7 @@ TEST(Painter, DrawsEmojiInColourAndArabicAsJoinedLetters) {
 
 TEST(CardOutput, ReportsWhatCannotBeWritten) {
     testing::TemporaryDirectory directory;
-    const LaidOutCard card = layOutWithPango(onBackground(Spacer{0.0}), Size{170, 170}, 2);
+    const LaidOutCard card = testing::layOut(Spacer{0.0}, Size{170, 170});
     const std::filesystem::path missing = directory.path() / "missing";
     struct Row {
         std::filesystem::path path;

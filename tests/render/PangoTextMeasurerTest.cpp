@@ -8,38 +8,28 @@ namespace {
 // Inter's metrics in em: ascender 0.969, descender 0.242, cap height 0.727,
 // no line gap. Tolerances allow for rounding to Pango units and for a
 // slightly different release of the font.
-TEST(PangoTextMeasurer, ReportsInterMetrics) {
+TEST(PangoTextMeasurer, MeasuresInterOnOneLine) {
     PangoTextMeasurer measurer;
-    const FontMetrics metrics =
-        measurer.metrics(Font{12, FontWeight::semibold, FontDesign::standard});
+    const FontMetrics metrics = measurer.metrics({12, FontWeight::semibold, {}});
     EXPECT_NEAR(metrics.ascent, 0.969 * 12, 0.3);
     EXPECT_NEAR(metrics.descent, 0.242 * 12, 0.3);
     EXPECT_NEAR(metrics.capHeight, 0.727 * 12, 0.3);
     EXPECT_NEAR(metrics.lineGap, 0, 0.3);
-}
 
-TEST(PangoTextMeasurer, MeasuresAOneLineText) {
-    PangoTextMeasurer measurer;
-    const Font font{12, FontWeight::semibold, FontDesign::standard};
-    const MeasuredText ready = measurer.measure("Ready", font, {});
+    const MeasuredText ready = measurer.measure("Ready", {12, FontWeight::semibold, {}}, {});
     EXPECT_EQ(ready.lineCount, 1);
     EXPECT_GT(ready.size.width, 30);
     EXPECT_LT(ready.size.width, 42);
     EXPECT_NEAR(ready.size.height, 1.21 * 12, 0.4);
-
     // Weight widens the advances; the same string in bold is wider.
-    const MeasuredText regular = measurer.measure("Ready", {12, FontWeight::regular, {}}, {});
-    const MeasuredText bold = measurer.measure("Ready", {12, FontWeight::bold, {}}, {});
-    EXPECT_LT(regular.size.width, bold.size.width);
+    EXPECT_LT(measurer.measure("Ready", {12, FontWeight::regular, {}}, {}).size.width,
+              measurer.measure("Ready", {12, FontWeight::bold, {}}, {}).size.width);
 }
 
 TEST(PangoTextMeasurer, TruncatesAndWrapsWithinTheFit) {
     PangoTextMeasurer measurer;
     const Font font{12, FontWeight::medium, FontDesign::standard};
     const std::string title = "Draft the onboarding checklist for the new design team members";
-    const MeasuredText ideal = measurer.measure(title, font, {});
-    ASSERT_GT(ideal.size.width, 300);
-
     const MeasuredText oneLine = measurer.measure(title, font, {100.0, 1});
     EXPECT_EQ(oneLine.lineCount, 1);
     EXPECT_LE(oneLine.size.width, 100);
@@ -57,11 +47,10 @@ TEST(PangoTextMeasurer, TruncatesAndWrapsWithinTheFit) {
 
 TEST(PangoTextMeasurer, FindsAFontForEveryScript) {
     PangoTextMeasurer measurer;
-    const Font font{12, FontWeight::regular, FontDesign::standard};
+    const Font font{12, FontWeight::regular, {}};
     const char* texts[] = {
         "Ready", "إرسال التقرير الفصلي", "שלום", "नमस्ते", "准备好了", "準備完了", "준비됨", "Привет",
-        "🍕🎉✅",   "Café – naïve…",
-    };
+        "🍕🎉✅",   "Café – naïve…"};
     for (const char* text : texts) {
         SCOPED_TRACE(text);
         EXPECT_EQ(measurer.unknownGlyphCount(text, font), 0);

@@ -22,18 +22,14 @@ TEST(TreeQueries, InnermostLinkHoldingThePointWins) {
                                  {node(ClickThroughUrl{"inner"}, {{10, 10}, {20, 20}},
                                        {node(tick("A"), {{12, 12}, {8, 8}})}),
                                   node(ClickThroughUrl{}, {{50, 50}, {20, 20}})})});
-    struct Row {
-        Point point;
-        std::optional<std::string> url;
-    };
-    const Row rows[] = {
+    const std::pair<Point, std::optional<std::string>> rows[] = {
         {{15, 15}, "inner"}, {{10, 10}, "inner"}, {{30, 15}, "outer"},
         {{15, 30}, "outer"}, {{55, 55}, "outer"}, {{0, 0}, "outer"},
         {{100, 50}, {}},     {{50, 100}, {}},     {{-1, 50}, {}},
     };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(::testing::PrintToString(row.point));
-        EXPECT_EQ(linkAt(tree, row.point), row.url);
+    for (const auto& [point, url] : rows) {
+        SCOPED_TRACE(::testing::PrintToString(point));
+        EXPECT_EQ(linkAt(tree, point), url);
     }
 }
 

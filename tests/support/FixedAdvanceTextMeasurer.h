@@ -14,6 +14,7 @@ namespace tandry::testing {
 // spaces, breaks over-long words by character and ends the last shown line
 // with "…" (one character wide) when text is left over, as the real measurer
 // does, so that layout tests can state their expectations in whole numbers.
+// It knows no paragraphs: no text laid out in the tests has a newline.
 class FixedAdvanceTextMeasurer final : public render::TextMeasurer {
 public:
     render::MeasuredText measure(std::string_view text, const Font& font,
