@@ -1,6 +1,7 @@
 #include "widget/store/AppGroup.h"
 
 #include "tests/support/ScopedEnvironment.h"
+#include "tests/support/TableFile.h"
 #include "tests/support/TemporaryDirectory.h"
 
 #include <gtest/gtest.h>
@@ -18,23 +19,14 @@ using testing::TemporaryDirectory;
 using testing::writeFile;
 
 TEST(AppGroupIdentifier, ResolvesFromInfoText) {
-    const std::string fallback(defaultAppGroupIdentifier);
-    const std::pair<std::optional<std::string>, std::string> rows[] = {
-        {std::nullopt, fallback},
-        {R"({})", fallback},
-        {R"({"MarrowbyAppGroup":"group.example"})", "group.example"},
-        {R"({"MarrowbyAppGroup":"  spaced  "})", "  spaced  "},
-        {R"({"MarrowbyAppGroup":""})", fallback},
-        {R"({"MarrowbyAppGroup":42})", fallback},
-        {R"({"MarrowbyAppGroup":["group.example"]})", fallback},
-        {R"({"marrowbyAppGroup":"group.example"})", fallback},
-        {R"({"Other":[1,2],"MarrowbyAppGroup":"group.example"})", "group.example"},
-        {R"(["MarrowbyAppGroup"])", fallback},
-        {"not json", fallback},
-    };
-    for (const auto& [info, expected] : rows) {
-        SCOPED_TRACE(info.value_or("(no file)"));
-        EXPECT_EQ(resolveAppGroupIdentifier(info), expected);
+    auto rows = testing::readTableFile(TANDRY_SOURCE_DIR "/tests/store/data/app-group.tsv");
+    ASSERT_GT(rows.size(), 10u);
+    for (const auto& row : rows) {
+        SCOPED_TRACE("line " + std::to_string(row.line));
+        ASSERT_EQ(row.fields.size(), 2u);
+        const auto info = row.fields[0] == "-" ? std::nullopt : std::optional(row.fields[0]);
+        EXPECT_EQ(resolveAppGroupIdentifier(info),
+                  row.fields[1] == "default" ? defaultAppGroupIdentifier : row.fields[1]);
     }
 }
 
