@@ -97,18 +97,15 @@ TEST(WidgetStrings, FallsBackToEnglishForAKeyTheLanguageLacks) {
 }
 
 TEST(CatalogDirectory, IsShareLocaleBesideTheExecutableUnlessNamedAbsolutely) {
-    struct Row {
-        std::optional<std::string> variable;
-        std::filesystem::path expected;
-    };
     // A relative directory would depend on the working directory.
-    const Row rows[] = {{std::nullopt, testing::builtCatalogDirectory()},
-                        {"/opt/catalogs", "/opt/catalogs"},
-                        {"catalogs", testing::builtCatalogDirectory()}};
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.variable.value_or("unset"));
-        ScopedEnvironment variable(catalogDirectoryVariable, row.variable);
-        EXPECT_EQ(catalogDirectory(), row.expected);
+    const std::pair<std::optional<std::string>, std::filesystem::path> rows[] = {
+        {std::nullopt, testing::builtCatalogDirectory()},
+        {"/opt/catalogs", "/opt/catalogs"},
+        {"catalogs", testing::builtCatalogDirectory()}};
+    for (const auto& [variable, expected] : rows) {
+        SCOPED_TRACE(variable.value_or("unset"));
+        ScopedEnvironment scoped(catalogDirectoryVariable, variable);
+        EXPECT_EQ(catalogDirectory(), expected);
     }
 }
 
