@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 #include <pwd.h>
 #include <unistd.h>
-#include <vector>
 
 namespace tandry {
 namespace {
