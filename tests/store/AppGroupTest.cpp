@@ -1,14 +1,12 @@
 #include "widget/store/AppGroup.h"
 
 #include "tests/support/ScopedEnvironment.h"
+#include "tests/support/TableFile.h"
 #include "tests/support/TemporaryDirectory.h"
 
 #include <gtest/gtest.h>
 #include <pwd.h>
-#include <set>
-#include <thread>
 #include <unistd.h>
-#include <vector>
 
 namespace tandry {
 namespace {
@@ -18,30 +16,15 @@ using testing::TemporaryDirectory;
 using testing::writeFile;
 
 TEST(AppGroupIdentifier, ResolvesFromInfoText) {
-    const std::string fallback(defaultAppGroupIdentifier);
-    struct Row {
-        std::optional<std::string> info;
-        std::string expected;
-    };
-    const Row rows[] = {
-        {std::nullopt, fallback},
-        {R"({})", fallback},
-        {R"({"MarrowbyAppGroup":"group.example"})", "group.example"},
-        {R"({"MarrowbyAppGroup":"  spaced  "})", "  spaced  "},
-        {R"({"MarrowbyAppGroup":""})", fallback},
-        {R"({"MarrowbyAppGroup":42})", fallback},
-        {R"({"MarrowbyAppGroup":["group.example"]})", fallback},
-        {R"({"MarrowbyAppGroup":null})", fallback},
-        {R"({"marrowbyAppGroup":"group.example"})", fallback},
-        {R"({"Other":[1,2],"MarrowbyAppGroup":"group.example"})", "group.example"},
-        {R"(["MarrowbyAppGroup"])", fallback},
-        {"not json", fallback},
-    };
+    auto rows = testing::readTableFile(TANDRY_SOURCE_DIR "/tests/store/data/app-group.tsv");
+    ASSERT_GT(rows.size(), 10u);
     for (const auto& row : rows) {
-        SCOPED_TRACE(row.info.value_or("(no file)"));
-        EXPECT_EQ(resolveAppGroupIdentifier(row.info), row.expected);
+        SCOPED_TRACE("line " + std::to_string(row.line));
+        ASSERT_EQ(row.fields.size(), 2u);
+        const auto info = row.fields[0] == "-" ? std::nullopt : std::optional(row.fields[0]);
+        EXPECT_EQ(resolveAppGroupIdentifier(info),
+                  row.fields[1] == "default" ? defaultAppGroupIdentifier : row.fields[1]);
     }
-    EXPECT_EQ(fallback.size(), 33U);
 }
 
 TEST(AppGroupIdentifier, IsResolvedOnceForTheProcess) {
@@ -49,31 +32,20 @@ TEST(AppGroupIdentifier, IsResolvedOnceForTheProcess) {
     writeFile(directory.path() / "Info.json", R"({"MarrowbyAppGroup":"first.group"})");
     ScopedEnvironment info("TANDRY_WIDGET_INFO", (directory.path() / "Info.json").string());
 
-    std::vector<const std::string*> seen(8);
-    std::vector<std::thread> threads;
-    for (auto& slot : seen) {
-        threads.emplace_back([&slot] { slot = &appGroupIdentifier(); });
-    }
-    for (auto& thread : threads) {
-        thread.join();
-    }
-    EXPECT_EQ(std::set<const std::string*>(seen.begin(), seen.end()).size(), 1U);
-
     const std::string first = appGroupIdentifier();
     writeFile(directory.path() / "Info.json", R"({"MarrowbyAppGroup":"second.group"})");
     EXPECT_EQ(appGroupIdentifier(), first);
 }
 
-TEST(AppGroupIdentifier, InfoFileComesFromTheEnvironmentFirst) {
-    ScopedEnvironment info("TANDRY_WIDGET_INFO", "/somewhere/Info.json");
-    EXPECT_EQ(infoFilePath(), std::filesystem::path("/somewhere/Info.json"));
+// TANDRY_WIDGET_INFO names the file when set (the command line tests use it).
+TEST(AppGroupIdentifier, InfoFileIsInstalledBesideTheExecutable) {
     ScopedEnvironment unset("TANDRY_WIDGET_INFO", std::nullopt);
     auto installed = infoFilePath();
     ASSERT_TRUE(installed.has_value());
     EXPECT_TRUE(installed->string().ends_with("share/tandry-widget/Info.json"));
 }
 
-TEST(SharedContainer, LivesUnderTheDataHome) {
+TEST(SharedContainer, LivesUnderTheDataHomeOrElseUnderHome) {
     TemporaryDirectory data;
     ScopedEnvironment dataHome("XDG_DATA_HOME", data.path().string());
     EXPECT_EQ(sharedContainerLocation("group.example"), std::nullopt) << "never created";
@@ -84,13 +56,11 @@ TEST(SharedContainer, LivesUnderTheDataHome) {
 
     writeFile(data.path() / "group-containers" / "plain.file", "");
     EXPECT_EQ(sharedContainerLocation("plain.file"), std::nullopt);
-}
 
-TEST(SharedContainer, FallsBackToTheHomeDirectory) {
-    TemporaryDirectory home;
-    ScopedEnvironment homeVariable("HOME", home.path().string());
+    // A relative data home is ignored for the one under HOME.
+    ScopedEnvironment homeVariable("HOME", data.path().string());
     ScopedEnvironment relative("XDG_DATA_HOME", "relative/path");
-    auto container = home.path() / ".local/share/group-containers/group.example";
+    auto container = data.path() / ".local/share/group-containers/group.example";
     std::filesystem::create_directories(container);
     EXPECT_EQ(sharedContainerLocation("group.example"), container);
 }

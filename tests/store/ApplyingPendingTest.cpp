@@ -9,20 +9,12 @@ namespace tandry {
 namespace {
 
 // Items and ticks named by task number: the number is the last byte of the id.
-std::vector<std::uint8_t> numbers(const std::string& text) {
-    std::istringstream in(text);
-    std::vector<std::uint8_t> result;
-    for (int n; in >> n;) {
-        result.push_back(static_cast<std::uint8_t>(n));
-    }
-    return result;
-}
-
 std::vector<ReadySnapshot::Item> items(const std::string& text) {
+    std::istringstream in(text);
     std::vector<ReadySnapshot::Item> result;
-    for (auto n : numbers(text)) {
+    for (int n; in >> n;) {
         Uuid id;
-        id.bytes[15] = n;
+        id.bytes[15] = static_cast<std::uint8_t>(n);
         result.push_back({.id = id, .title = "Task " + std::to_string(n)});
     }
     return result;

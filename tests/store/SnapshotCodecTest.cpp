@@ -48,14 +48,9 @@ TEST(PendingCompletionDecoding, AnswersEveryCaseOfItsTable) {
         encodePendingCompletion);
 }
 
-TEST(SnapshotEncoding, EscapesWhatJsonNeedsAndRefusesTextThatIsNotUtf8) {
-    ReadySnapshot snapshot{
-        .validUntil = distantFuture(),
-        .tasks = {{.title = "Quote \" backslash \\ newline \n tab \t bell \x07 é"}},
-        .emptyReason = "noTasks"};
-    EXPECT_EQ(decodeSnapshot(encodeSnapshot(snapshot).value()), snapshot);
-    snapshot.paletteRaw = "\xFF";
-    EXPECT_FALSE(encodeSnapshot(snapshot).has_value());
+// The decoder refuses text that is not UTF-8, so only a snapshot made in code can hold it.
+TEST(SnapshotEncoding, RefusesTextThatIsNotUtf8) {
+    EXPECT_FALSE(encodeSnapshot({.paletteRaw = "\xFF"}).has_value());
 }
 
 } // namespace

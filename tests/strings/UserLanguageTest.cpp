@@ -3,12 +3,14 @@
 #include "tests/strings/CatalogTesting.h"
 #include "tests/support/ScopedEnvironment.h"
 #include "tests/support/ScopedLanguage.h"
+#include "tests/support/TableFile.h"
 #include "widget/strings/CatalogDirectory.h"
 #include "widget/strings/WidgetStrings.h"
 
 #include <clocale>
 #include <cstdlib>
 #include <gtest/gtest.h>
+#include <sstream>
 
 namespace tandry {
 namespace {
@@ -17,30 +19,32 @@ using testing::ScopedEnvironment;
 using testing::ScopedLanguage;
 using testing::TemporaryDirectory;
 
+// "NAME=value NAME=value", or "-" for none.
+std::map<std::string, std::string> environmentOf(const std::string& text) {
+    std::map<std::string, std::string> variables;
+    std::istringstream in(text == "-" ? "" : text);
+    for (std::string setting; in >> setting;) {
+        const auto equals = setting.find('=');
+        variables[setting.substr(0, equals)] = setting.substr(equals + 1);
+    }
+    return variables;
+}
+
 TEST(UserLanguage, FollowsTheEnvironmentAsDesktopProgramsDo) {
-    struct Row {
-        const char* description;
-        std::map<std::string, std::string> environment;
-        const char* header;
-    };
-    const Row rows[] = {
-        {"LANGUAGE alone", {{"LANGUAGE", "de"}}, "Bereit"},
-        {"LANGUAGE over the plain C locale", {{"LANG", "C"}, {"LANGUAGE", "pl"}}, "Gotowe"},
-        {"LANGUAGE over LC_ALL=POSIX", {{"LC_ALL", "POSIX"}, {"LANGUAGE", "fr"}}, "Prêtes"},
-        {"LANGUAGE over C.UTF-8", {{"LANG", "C.UTF-8"}, {"LANGUAGE", "ja"}}, "準備完了"},
-        {"the first language with a catalog", {{"LANGUAGE", "xx:es:de"}}, "Listas"},
-        {"a regional variant", {{"LANGUAGE", "de_AT"}}, "Bereit"},
-        {"no language with a catalog", {{"LANGUAGE", "xx"}}, "Ready"},
-        {"no language at all", {}, "Ready"},
-        {"LANG naming an installed locale", {{"LANG", "de_DE.UTF-8"}}, "Bereit"},
-        {"LC_MESSAGES over LANG", {{"LANG", "de_DE.UTF-8"}, {"LC_MESSAGES", "C"}}, "Ready"},
-        {"LANG naming a locale that is not installed", {{"LANG", "ar_ZZ.UTF-8"}}, "جاهزة"},
-        {"LC_ALL naming nothing real", {{"LC_ALL", "xx_YY.UTF-8"}}, "Ready"},
-    };
+    auto rows = testing::readTableFile(TANDRY_SOURCE_DIR "/tests/strings/data/user-languages.tsv");
+    ASSERT_GT(rows.size(), 20u);
     for (const auto& row : rows) {
-        SCOPED_TRACE(row.description);
-        ScopedLanguage language(row.environment);
-        EXPECT_EQ(WidgetStrings::text("widget.header"), row.header);
+        SCOPED_TRACE("line " + std::to_string(row.line));
+        ASSERT_EQ(row.fields.size(), 5u);
+        ScopedLanguage language(environmentOf(row.fields[0]));
+        EXPECT_EQ(WidgetStrings::text("widget.header"), row.fields[1]);
+        ASSERT_NE(std::getenv("LANGUAGE"), nullptr);
+        EXPECT_EQ(std::getenv("LANGUAGE"), row.fields[2]);
+        adoptUserLanguage();
+        EXPECT_EQ(std::getenv("LANGUAGE"), row.fields[2]) << "after adopting again";
+        EXPECT_EQ(adoptedLanguage(), row.fields[3]);
+        EXPECT_EQ(userLayoutDirection() == LayoutDirection::rightToLeft ? "rtl" : "ltr",
+                  row.fields[4]);
     }
 }
 
@@ -53,54 +57,7 @@ TEST(UserLanguage, UsesAnInstalledLocaleItself) {
     EXPECT_STREQ(std::setlocale(LC_NUMERIC, nullptr), "C");
 }
 
-TEST(UserLanguage, EndsTheLanguageListWithEnglishOnce) {
-    struct Row {
-        std::map<std::string, std::string> environment;
-        const char* languages;
-    };
-    const Row rows[] = {
-        {{{"LANGUAGE", "de"}}, "de:en"},
-        {{{"LANGUAGE", "ja:de"}}, "ja:de:en"},
-        {{{"LANGUAGE", "de:en"}}, "de:en"},
-        {{{"LANGUAGE", "en"}}, "en"},
-        {{}, "en"},
-        {{{"LANG", "C"}}, "en"},
-        {{{"LANG", "pl_PL.UTF-8"}}, "pl_PL.UTF-8:en"},
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.languages);
-        ScopedLanguage language(row.environment);
-        const char* adopted = std::getenv("LANGUAGE");
-        ASSERT_NE(adopted, nullptr);
-        EXPECT_STREQ(adopted, row.languages);
-        adoptUserLanguage();
-        EXPECT_STREQ(std::getenv("LANGUAGE"), row.languages) << "after adopting again";
-    }
-}
-
-TEST(UserLanguage, WritesInTheDirectionOfTheAdoptedLanguage) {
-    struct Row {
-        const char* languages;
-        const char* adopted;
-        LayoutDirection direction;
-    };
-    const Row rows[] = {
-        {"ar", "ar", LayoutDirection::rightToLeft},
-        {"de", "de", LayoutDirection::leftToRight},
-        {"xx:ar", "ar", LayoutDirection::rightToLeft},
-        // Persian is written right to left, but without a catalog of its own
-        // the card is in English, and so runs left to right.
-        {"fa", "en", LayoutDirection::leftToRight},
-        {"fa:de", "de", LayoutDirection::leftToRight},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.languages);
-        ScopedLanguage language(row.languages);
-        EXPECT_EQ(adoptedLanguage(), row.adopted);
-        EXPECT_EQ(userLayoutDirection(), row.direction);
-    }
-
-    // A Hebrew catalog of a translator's own makes the card run right to left.
+TEST(UserLanguage, WritesRightToLeftWithAHebrewCatalogOfATranslatorsOwn) {
     TemporaryDirectory catalogs;
     testing::compileUncheckedCatalog(catalogs.path(), "he", "hebrew.po");
     ScopedEnvironment directory(catalogDirectoryVariable, catalogs.path().string());

@@ -3,8 +3,11 @@
 #include "tests/support/ScopedLanguage.h"
 #include "tests/support/SettableClock.h"
 #include "tests/timeline/ScopedTimeZone.h"
+#include "widget/store/SnapshotCodec.h"
 
+#include <fstream>
 #include <gtest/gtest.h>
+#include <iterator>
 #include <set>
 
 namespace tandry {
@@ -24,18 +27,9 @@ TEST(PlaceholderSnapshot, IsTheSampleCardWithFreshIdsAndADueDateFromTheClock) {
     testing::ScopedLanguage language("en");
     SettableClock clock(utc(2026, 12, 5, 9, 30));
     auto first = placeholderSnapshot(clock);
-    auto task = [](const char* title, const char* flow) {
-        return ReadySnapshot::Item{.title = title, .flowName = flow, .priorityRaw = "none"};
-    };
-    ReadySnapshot expected{
-        .validUntil = distantFuture(),
-        .total = 4,
-        .tasks = {task("Send the quarterly report", "Work"), task("Book the team lunch", "Work"),
-                  task("Review the design draft", "Home"), task("Water the plants", "Home")},
-        .paletteRaw = "violet"};
-    expected.tasks[0].dueDate = utc(2026, 12, 4, 9, 30);
-    expected.tasks[0].isOverdue = true;
-    expected.tasks[1].isToday = true;
+    std::ifstream file(TANDRY_SOURCE_DIR "/tests/timeline/data/placeholder-snapshot.json");
+    const std::string json{std::istreambuf_iterator<char>(file), {}};
+    ReadySnapshot expected = decodeSnapshot(json).value();
 
     auto second = placeholderSnapshot(clock);
     std::set<Uuid> ids;

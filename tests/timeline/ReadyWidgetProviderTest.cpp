@@ -23,8 +23,6 @@ enum class Request { placeholder, preview, snapshot, timeline };
 // The shared container: none, or a snapshot of two tasks, one of them ticked,
 // that is live for another minute or valid until the very instant of the request.
 enum class Container { absent, live, expiresNow };
-// The timeline's reload policy; none for requests that give no timeline.
-enum class Reload { none, never, atValidUntil };
 
 // Which state a container gives at which date is the loader's business (its
 // own test); here each request must show the sample card or load at the
@@ -36,16 +34,17 @@ TEST(ReadyWidgetProvider, AnswersEveryRowOfTheDecisionTable) {
         Case shows;
         // 4 for the sample card, 1 for the snapshot with its tick applied.
         std::size_t tasks;
-        Reload reload;
+        // None for requests that give no timeline.
+        std::optional<ReloadPolicy> reload;
     };
     const Row rows[] = {
-        {Request::placeholder, Container::live, Case::ready, 4, Reload::none},
-        {Request::preview, Container::live, Case::ready, 4, Reload::none},
-        {Request::snapshot, Container::live, Case::ready, 1, Reload::none},
-        {Request::snapshot, Container::expiresNow, Case::stale, 0, Reload::none},
-        {Request::timeline, Container::absent, Case::waitingForApp, 0, Reload::never},
-        {Request::timeline, Container::expiresNow, Case::stale, 0, Reload::never},
-        {Request::timeline, Container::live, Case::ready, 1, Reload::atValidUntil},
+        {Request::placeholder, Container::live, Case::ready, 4, std::nullopt},
+        {Request::preview, Container::live, Case::ready, 4, std::nullopt},
+        {Request::snapshot, Container::live, Case::ready, 1, std::nullopt},
+        {Request::snapshot, Container::expiresNow, Case::stale, 0, std::nullopt},
+        {Request::timeline, Container::absent, Case::waitingForApp, 0, ReloadPolicy::never()},
+        {Request::timeline, Container::expiresNow, Case::stale, 0, ReloadPolicy::never()},
+        {Request::timeline, Container::live, Case::ready, 1, ReloadPolicy::atEnd(now + minutes{1})},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(::testing::Message() << "row " << &row - rows);
@@ -90,9 +89,7 @@ TEST(ReadyWidgetProvider, AnswersEveryRowOfTheDecisionTable) {
         if (row.request == Request::snapshot || row.request == Request::timeline) {
             EXPECT_EQ(clock.reads(), 1);
         }
-        const std::optional<ReloadPolicy> policies[] = {std::nullopt, ReloadPolicy::never(),
-                                                        ReloadPolicy::atEnd(written.validUntil)};
-        EXPECT_EQ(policy, policies[static_cast<int>(row.reload)]);
+        EXPECT_EQ(policy, row.reload);
     }
 }
 

@@ -2,31 +2,27 @@
 
 #include "tests/support/ScopedEnvironment.h"
 
-#include <optional>
 #include <string>
 #include <unicode/timezone.h>
 
 namespace tandry::testing {
 
-// Sets TZ and has ICU take its default time zone from it again, as a new
-// process would; restores both on destruction.
+// Has ICU take its default time zone from TZ again, as a new process would.
+inline void redetectTimeZone() {
+    icu::TimeZone::adoptDefault(icu::TimeZone::detectHostTimeZone());
+}
+
+// Sets TZ and redetects; restores both on destruction. The members go in
+// reverse order: TZ is restored first, then redetected.
 class ScopedTimeZone {
 public:
-    explicit ScopedTimeZone(const std::string& zone) {
-        variable_.emplace("TZ", zone);
-        redetect();
-    }
-    ~ScopedTimeZone() {
-        variable_.reset();
-        redetect();
-    }
-    ScopedTimeZone(const ScopedTimeZone&) = delete;
-    ScopedTimeZone& operator=(const ScopedTimeZone&) = delete;
+    explicit ScopedTimeZone(const std::string& zone) : variable_("TZ", zone) { redetectTimeZone(); }
 
 private:
-    static void redetect() { icu::TimeZone::adoptDefault(icu::TimeZone::detectHostTimeZone()); }
-
-    std::optional<ScopedEnvironment> variable_;
+    struct RedetectOnExit {
+        ~RedetectOnExit() { redetectTimeZone(); }
+    } redetect_;
+    ScopedEnvironment variable_;
 };
 
 } // namespace tandry::testing
