@@ -64,6 +64,10 @@ struct WidgetHost::Signals {
         static_cast<WidgetHost*>(host)->requestReload(g_variant_get_string(parameter, nullptr));
     }
 
+    static void reloadAllAction(GSimpleAction*, GVariant*, gpointer host) {
+        static_cast<WidgetHost*>(host)->requestReloadOfAll();
+    }
+
     static void tickAction(GSimpleAction*, GVariant* parameter, gpointer host) {
         auto* self = static_cast<WidgetHost*>(host);
         if (self->worker_) {
@@ -104,13 +108,17 @@ WidgetHost::~WidgetHost() {
     // own); its signals and actions must not reach the host then.
     GApplication* application = application_.get();
     g_signal_handlers_disconnect_by_data(application, this);
-    for (const char* action : {reloadActionName, tickActionName}) {
+    for (const char* action : {reloadActionName, reloadAllActionName, tickActionName}) {
         g_action_map_remove_action(G_ACTION_MAP(application), action);
     }
 }
 
 int WidgetHost::run(const char* programName) {
     g_set_prgname("tandry-widget-host");
+    // The toolkit would set the locale from the environment again when it
+    // starts, undoing what adoptUserLanguage chose for the C locale (under
+    // which gettext ignores LANGUAGE and the cards would show message keys).
+    gtk_disable_setlocale();
     // Without windows no display is needed, so a plain GIO application will do.
     application_.reset(
         options_.headless
@@ -123,6 +131,7 @@ int WidgetHost::run(const char* programName) {
 
     const GActionEntry actions[] = {
         {reloadActionName, &Signals::reloadAction, "s", nullptr, nullptr, {}},
+        {reloadAllActionName, &Signals::reloadAllAction, nullptr, nullptr, nullptr, {}},
         {tickActionName, &Signals::tickAction, "s", nullptr, nullptr, {}},
     };
     g_action_map_add_action_entries(G_ACTION_MAP(application), actions, G_N_ELEMENTS(actions),
@@ -158,13 +167,7 @@ void WidgetHost::startup() {
     }
     placeWidgets();
 
-    monitor_ = std::make_unique<ContainerMonitor>([this] {
-        for (auto& hosted : kinds_) {
-            if (hosted->scheduler.requestReload()) {
-                scheduleBurst(*hosted);
-            }
-        }
-    });
+    monitor_ = std::make_unique<ContainerMonitor>([this] { requestReloadOfAll(); });
     auto alarm = WallClockAlarm::create([this](WallClockAlarm::Reason reason) {
         if (reason == WallClockAlarm::Reason::clockChanged) {
             for (auto& hosted : kinds_) {
@@ -197,11 +200,9 @@ void WidgetHost::startup() {
 }
 
 void WidgetHost::activate() {
-    for (auto& hosted : kinds_) {
-        for (auto& window : hosted->windows) {
-            gtk_window_present(window->window());
-        }
-    }
+    // A second start (from the menu, or by the session bus) finds the widgets
+    // where they are: presenting them would raise them above the windows they
+    // stay below, and take the focus.
 }
 
 void WidgetHost::shutdown() {
@@ -259,6 +260,14 @@ void WidgetHost::placeWidgets() {
 void WidgetHost::requestReload(const std::string& kind) {
     for (auto& hosted : kinds_) {
         if (hosted->configuration.kind == kind && hosted->scheduler.requestReload()) {
+            scheduleBurst(*hosted);
+        }
+    }
+}
+
+void WidgetHost::requestReloadOfAll() {
+    for (auto& hosted : kinds_) {
+        if (hosted->scheduler.requestReload()) {
             scheduleBurst(*hosted);
         }
     }

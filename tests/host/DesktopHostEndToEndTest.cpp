@@ -2,7 +2,9 @@
 // session bus (the test runs under xvfb-run and dbus-run-session): the widget
 // appears, a click on a tick circle parks the tick and the card redraws
 // without the task, the keyboard reaches the circles, a new snapshot and the
-// command line's reload are picked up, the host's actions work over the bus,
+// command line's reload are picked up, the host's actions work over the bus
+// (those of its desktop entry as launchers send them), the texts are English
+// in the C locale,
 // and a click elsewhere on the card asks for the card's link. Screenshots are
 // kept in the build tree (host-artifacts/) for a person to look at.
 #include "tests/support/Subprocess.h"
@@ -103,6 +105,12 @@ TEST(DesktopHost, WorksAsAPersonUsesIt) {
         {"TANDRY_WIDGET_INFO", (root.path() / "Info.json").string()},
         {"G_MESSAGES_DEBUG", "tandry-widget-host"},
         {"GDK_BACKEND", "x11"},
+        // The C locale, as a host started by the session bus without LANG
+        // inherits it: the texts are English, not message keys.
+        {"LANG", "C"},
+        {"LC_ALL", std::nullopt},
+        {"LC_MESSAGES", std::nullopt},
+        {"LANGUAGE", std::nullopt},
     };
     const auto run = [&](const Strings& arguments) {
         return testing::runCommand(arguments, environment);
@@ -133,15 +141,20 @@ TEST(DesktopHost, WorksAsAPersonUsesIt) {
     // 1. The widget appears where it was left, in a window of its size, with
     //    a circle per task.
     ASSERT_TRUE(waitFor([&] { return buttons().size() == 3; })) << readAll(log);
-    std::istringstream found(
-        run({TANDRY_XDOTOOL, "search", "--sync", "--onlyvisible", "--class", "tandry-widget-host"})
-            .standardOutput);
+    std::istringstream found(run({TANDRY_XDOTOOL, "search", "--sync", "--onlyvisible",
+                                  "--classname", "tandry-widget-host"})
+                                 .standardOutput);
     std::string window;
     ASSERT_TRUE(std::getline(found, window)) << readAll(log);
     const std::string geometry =
         run({TANDRY_XDOTOOL, "getwindowgeometry", "--shell", window}).standardOutput;
     EXPECT_NE(geometry.find("X=200\nY=100\nWIDTH=364\nHEIGHT=170\n"), std::string::npos)
         << geometry;
+    const std::string tree = readAll(root.path() / "out/TandryReadyWidget-medium.json");
+    EXPECT_EQ(tree.find("widget."), std::string::npos) << tree;
+    EXPECT_NE(tree.find("Ready"), std::string::npos) << tree;
+    const std::string title = run({TANDRY_XDOTOOL, "getwindowname", window}).standardOutput;
+    EXPECT_EQ(title.find("widget."), std::string::npos) << title;
     screenshot("1-before-tick.png");
 
     // 2. A click on the first circle parks its tick, and the card loses the task.
@@ -180,12 +193,38 @@ TEST(DesktopHost, WorksAsAPersonUsesIt) {
     std::this_thread::sleep_for(300ms);
     EXPECT_EQ(loadsLogged(), loadsBefore + 1);
 
-    // 5. The tick is also the host's action on the session bus.
+    // 5. Every action of the desktop entry works as launchers send it: by
+    //    name, without a parameter. Here each of them reloads.
+    std::istringstream entry(readAll(std::filesystem::path(TANDRY_BUILD_SHARE_DIR) /
+                                     "applications/app.tandry.WidgetHost.desktop"));
+    Strings offered;
+    for (std::string line; std::getline(entry, line);) {
+        if (line.starts_with("Actions=")) {
+            std::istringstream names(line.substr(8));
+            for (std::string name; std::getline(names, name, ';');) {
+                offered.push_back(name);
+            }
+        }
+    }
+    ASSERT_FALSE(offered.empty());
+    for (const std::string& action : offered) {
+        SCOPED_TRACE(action);
+        const auto loads = loadsLogged();
+        const auto activated =
+            run({std::filesystem::path(TANDRY_GAPPLICATION).parent_path() / "gdbus", "call",
+                 "--session", "--dest", "app.tandry.WidgetHost", "--object-path",
+                 "/app/tandry/WidgetHost", "--method", "org.freedesktop.Application.ActivateAction",
+                 action, "[]", "{}"});
+        EXPECT_EQ(activated.exitStatus, 0) << activated.standardError;
+        EXPECT_TRUE(waitFor([&] { return loadsLogged() == loads + 1; })) << readAll(log);
+    }
+
+    // 6. The tick is also the host's action on the session bus.
     run({TANDRY_GAPPLICATION, "action", "app.tandry.WidgetHost", "tick-ready-task",
          "'" + fourthTask + "'"});
     ASSERT_TRUE(waitFor([&] { return buttons().size() == 1; })) << readAll(log);
 
-    // 6. A click on the card away from its circle asks for the card's link
+    // 7. A click on the card away from its circle asks for the card's link
     //    (no handler is installed here) and ticks nothing.
     run({TANDRY_XDOTOOL, "mousemove", "--sync", "500", "250", "click", "1"});
     EXPECT_TRUE(waitFor([&] { return readAll(log).find("tandry://ready") != std::string::npos; }))
