@@ -218,6 +218,29 @@ void shapeLikeCard(GtkWindow* window, render::Size card, int scale) {
     XFlush(x11->display);
 }
 
+std::vector<WorkArea> monitorWorkAreas() {
+    GdkDisplay* display = gdk_display_get_default();
+    if (display == nullptr || !GDK_IS_X11_DISPLAY(display)) {
+        return {};
+    }
+    std::vector<WorkArea> areas;
+    GListModel* monitors = gdk_display_get_monitors(display);
+    for (guint i = 0; i < g_list_model_get_n_items(monitors); ++i) {
+        auto* monitor = static_cast<GdkMonitor*>(g_list_model_get_item(monitors, i));
+        GdkRectangle area{};
+        gdk_x11_monitor_get_workarea(monitor, &area);
+        const int scale = gdk_monitor_get_scale_factor(monitor);
+        // The toolkit gives the area in points; windows are placed in pixels.
+        areas.push_back({.x = area.x * scale,
+                         .y = area.y * scale,
+                         .width = area.width * scale,
+                         .height = area.height * scale,
+                         .scale = scale});
+        g_object_unref(monitor);
+    }
+    return areas;
+}
+
 void moveWindow(GtkWindow* window, int x, int y) {
     const auto x11 = x11Window(window);
     if (!x11) {

@@ -1,9 +1,11 @@
 #pragma once
 
+#include "platform/host/WorkArea.h"
 #include "platform/render/Geometry.h"
 
 #include <optional>
 #include <utility>
+#include <vector>
 
 typedef struct _GtkWindow GtkWindow;
 
@@ -38,6 +40,10 @@ void holdDesktopWidgetStates(GtkWindow* window);
 // lies behind the rounded corners instead of black squares; with a
 // compositor the window stays rectangular and its transparent corners blend.
 void shapeLikeCard(GtkWindow* window, render::Size card, int scale);
+
+// The work areas of the default display's monitors, where it is an X11
+// display; nothing elsewhere (Wayland, or no display at all).
+std::vector<WorkArea> monitorWorkAreas();
 
 // Moves a realized window's top-left corner to (x, y) in screen pixels.
 void moveWindow(GtkWindow* window, int x, int y);

@@ -2,6 +2,7 @@
 
 #include "platform/host/ContainerMonitor.h"
 #include "platform/host/DesktopAppearance.h"
+#include "platform/host/DesktopWindowHints.h"
 #include "platform/host/HostBus.h"
 #include "platform/host/IntentWorker.h"
 #include "platform/host/MainLoopReloadChannel.h"
@@ -228,10 +229,15 @@ void WidgetHost::placeWidgets() {
     for (const auto& hosted : kinds_) {
         offered.push_back({hosted->configuration.kind, offeredFamilies(hosted->configuration)});
     }
-    const std::vector<PlacementPlan> plans =
-        planPlacements(offered, {.families = options_.families,
-                                 .headless = options_.headless,
-                                 .saved = store_ ? store_->load() : std::vector<Placement>{}});
+    std::vector<Placement> saved = store_ ? store_->load() : std::vector<Placement>{};
+    if (options_.families.empty() && saved.size() > maxRestoredWidgets) {
+        g_warning("Restoring the first %zu of %zu saved widgets", maxRestoredWidgets, saved.size());
+    }
+    const std::vector<PlacementPlan> plans = planPlacements(
+        offered, {.families = options_.families,
+                  .headless = options_.headless,
+                  .saved = std::move(saved),
+                  .workAreas = options_.headless ? std::vector<WorkArea>{} : monitorWorkAreas()});
     for (std::size_t i = 0; i < kinds_.size(); ++i) {
         HostedKind& hosted = *kinds_[i];
         hosted.outputFamilies = plans[i].pictures;
@@ -356,10 +362,12 @@ void WidgetHost::savePlacements() {
     if (!store_ || options_.headless) {
         return;
     }
+    // A window dragged partly off the screen comes back whole next time.
+    const std::vector<WorkArea> workAreas = monitorWorkAreas();
     std::vector<Placement> placements;
     for (auto& hosted : kinds_) {
         for (auto& window : hosted->windows) {
-            placements.push_back(window->placement());
+            placements.push_back(keptOnScreen(window->placement(), workAreas));
         }
     }
     if (auto saved = store_->save(placements); !saved) {
