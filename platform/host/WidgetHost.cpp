@@ -120,6 +120,11 @@ int WidgetHost::run(const char* programName) {
     // starts, undoing what adoptUserLanguage chose for the C locale (under
     // which gettext ignores LANGUAGE and the cards would show message keys).
     gtk_disable_setlocale();
+    // The X11 backend first, also in a Wayland session that offers Xwayland:
+    // only there can a window ask to stay below the others, on every
+    // workspace and out of the taskbar. Without a DISPLAY the toolkit falls
+    // back to Wayland; GDK_BACKEND, when the user sets it, still decides.
+    gdk_set_allowed_backends("x11,wayland");
     // Without windows no display is needed, so a plain GIO application will do.
     application_.reset(
         options_.headless
