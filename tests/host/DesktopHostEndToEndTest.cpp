@@ -49,6 +49,11 @@ std::string readAll(const std::filesystem::path& path) {
     return {std::istreambuf_iterator<char>(in), {}};
 }
 
+std::optional<std::string> environmentValue(const char* name) {
+    const char* value = std::getenv(name);
+    return value ? std::optional<std::string>(value) : std::nullopt;
+}
+
 bool waitFor(const std::function<bool()>& condition) {
     for (int attempt = 0; attempt < 1500; ++attempt) {
         if (condition()) {
@@ -233,6 +238,22 @@ TEST(DesktopHost, WorksAsAPersonUsesIt) {
 
     EXPECT_EQ(host.stop(), 0);
     EXPECT_NE(readAll(placements).find(R"("x": 200)"), std::string::npos) << readAll(placements);
+
+    // 8. Started with nothing but the bus and the display, as the session
+    //    bus may start it, the card shows English texts, not message keys.
+    const auto bare = root.path() / "bare";
+    testing::Subprocess bareHost(
+        {"/usr/bin/env", "-i",
+         "DBUS_SESSION_BUS_ADDRESS=" + *environmentValue("DBUS_SESSION_BUS_ADDRESS"),
+         "DISPLAY=" + *environmentValue("DISPLAY"),
+         "XAUTHORITY=" + environmentValue("XAUTHORITY").value_or(""), TANDRY_HOST_BINARY,
+         "--family", "small", "--output", bare.string()},
+        {.log = root.path() / "bare.log"});
+    ASSERT_TRUE(waitFor([&] { return !readAll(bare / "TandryReadyWidget-small.json").empty(); }))
+        << readAll(root.path() / "bare.log");
+    const std::string bareTree = readAll(bare / "TandryReadyWidget-small.json");
+    EXPECT_EQ(bareTree.find("widget."), std::string::npos) << bareTree;
+    EXPECT_EQ(bareHost.stop(), 0) << readAll(root.path() / "bare.log");
 }
 
 } // namespace
