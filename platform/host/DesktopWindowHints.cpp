@@ -154,9 +154,11 @@ void prepareDesktopWidget(GtkWindow* window) {
                          const_cast<char*>(desktopWidgetWindowClass)};
     XSetClassHint(x11->display, x11->window, &classHint);
 
-    // 2. An ordinary window, asked to stay below the others: window managers
-    //    keep a desktop-type window under the file manager's desktop as well,
-    //    where a card would be hidden, and many give it the whole screen.
+    // 2. An ordinary window, asked to stay below the others. openbox and
+    //    xfwm4 treat a desktop-type window the same way here, but stack it in
+    //    one layer with a file manager's desktop window, which then covers
+    //    the card whenever the desktop is clicked; below ordinary windows,
+    //    the card stays above the desktop.
     setAtoms(*x11, "_NET_WM_WINDOW_TYPE", {atom(x11->display, "_NET_WM_WINDOW_TYPE_NORMAL")});
 
     // 3. The toolkit keeps these two and writes them again when it maps the
