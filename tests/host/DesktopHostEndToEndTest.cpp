@@ -4,9 +4,10 @@
 // without the task, the keyboard reaches the circles, a new snapshot and the
 // command line's reload are picked up, the host's actions work over the bus
 // (those of its desktop entry as launchers send them), the texts are English
-// in the C locale,
-// and a click elsewhere on the card asks for the card's link. Screenshots are
-// kept in the build tree (host-artifacts/) for a person to look at.
+// in the C locale and in an empty environment, a click elsewhere on the card
+// asks for the card's link, and a file of a thousand placements off the
+// screen brings back a dozen widgets on it. Screenshots are kept in the build
+// tree (host-artifacts/) for a person to look at.
 #include "tests/support/Subprocess.h"
 #include "tests/support/TemporaryDirectory.h"
 
@@ -262,6 +263,49 @@ TEST(DesktopHost, WorksAsAPersonUsesIt) {
     const std::string bareTree = readAll(bare / "TandryReadyWidget-small.json");
     EXPECT_EQ(bareTree.find("widget."), std::string::npos) << bareTree;
     EXPECT_EQ(bareHost.stop(), 0) << readAll(root.path() / "bare.log");
+
+    // 9. Started as autostart starts it, without --family, from a file of a
+    //    thousand placements far off the screen: a dozen widgets come back,
+    //    each wholly on the screen, and the log says what was left out.
+    std::string thousand = R"({"placements": [)";
+    for (int i = 0; i < 1000; ++i) {
+        thousand += std::string(i == 0 ? "" : ",") +
+                    R"({"kind": "TandryReadyWidget", "family": "systemSmall", "x": 100000, "y": )" +
+                    std::to_string(-100000 - i) + "}";
+    }
+    testing::writeFile(placements, thousand + "]}");
+    const auto crowdLog = root.path() / "crowd.log";
+    testing::Subprocess crowd({TANDRY_HOST_BINARY, "--scheme", "light"},
+                              {.environment = environment, .log = crowdLog});
+    const auto cards = [&] {
+        std::istringstream lines(
+            run({TANDRY_XDOTOOL, "search", "--onlyvisible", "--classname", "tandry-widget-host"})
+                .standardOutput);
+        Strings found;
+        for (std::string line; std::getline(lines, line);) {
+            found.push_back(line);
+        }
+        return found;
+    };
+    ASSERT_TRUE(waitFor([&] { return cards().size() == 12; })) << readAll(crowdLog);
+    for (const std::string& card : cards()) {
+        const std::string where =
+            run({TANDRY_XDOTOOL, "getwindowgeometry", "--shell", card}).standardOutput;
+        SCOPED_TRACE(where);
+        // A 170-point card in the top-right corner of the 1024x768 screen.
+        EXPECT_NE(where.find("X=854\nY=0\n"), std::string::npos);
+    }
+    EXPECT_NE(readAll(crowdLog).find("Restoring the first 12 of 1000 saved widgets"),
+              std::string::npos)
+        << readAll(crowdLog);
+    EXPECT_EQ(crowd.stop(), 0) << readAll(crowdLog);
+    // What is saved is what was shown: a dozen places on the screen.
+    const Json saved = Json::parse(readAll(placements));
+    ASSERT_EQ(saved["placements"].size(), 12U) << saved;
+    for (const Json& place : saved["placements"]) {
+        EXPECT_EQ(place["x"], 854) << place;
+        EXPECT_EQ(place["y"], 0) << place;
+    }
 }
 
 } // namespace
