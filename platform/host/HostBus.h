@@ -11,6 +11,10 @@ inline constexpr const char* hostObjectPath = "/app/tandry/WidgetHost";
 // Reloads the timelines of every placed widget of a kind; parameter: the kind.
 inline constexpr const char* reloadActionName = "reload-timelines";
 
+// Reloads the timelines of every placed widget; no parameter, as launchers
+// send the actions of a desktop entry.
+inline constexpr const char* reloadAllActionName = "reload-all-timelines";
+
 // Runs the tick intent in the host; parameter: the task id text.
 inline constexpr const char* tickActionName = "tick-ready-task";
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/host/Placement.h"
+#include "platform/host/WorkArea.h"
 
 #include <iosfwd>
 #include <string>
@@ -22,7 +23,14 @@ struct PlacementRequest {
     bool headless = false;
     // The placements the last run saved.
     std::vector<Placement> saved;
+    // The work areas of the monitors there are now; empty where the window
+    // system does not say (positions are then kept as saved).
+    std::vector<WorkArea> workAreas;
 };
+
+// How many saved widgets come back at most; the file is the user's, and a
+// widget is a window with its own memory.
+inline constexpr std::size_t maxRestoredWidgets = 12;
 
 // What the host opens for one kind of widget.
 struct PlacementPlan {
@@ -36,13 +44,20 @@ struct PlacementPlan {
 
 // Decides, for each kind in order, which widgets to open, in which family and
 // where: the families asked for (in the places they had last time), else the
-// saved placements, else one medium widget (the first family offered when
-// medium is not). Families a kind does not offer are left out. Widgets without
-// a saved position go in a column at the top left of the screen, one under the
-// other across all kinds. Headless, no window opens, and the pictures are the
-// families asked for, or every family offered.
+// saved placements (the first maxRestoredWidgets of them), else one medium
+// widget (the first family offered when medium is not). Families a kind does
+// not offer are left out. Widgets without a saved position go in a column at
+// the top left of the screen, one under the other across all kinds; every
+// position is then kept on a screen (keptOnScreen). Headless, no window opens,
+// and the pictures are the families asked for, or every family offered.
 std::vector<PlacementPlan> planPlacements(const std::vector<OfferedKind>& kinds,
                                           const PlacementRequest& request);
+
+// The placement moved the least so that the whole card lies inside one work
+// area: the one it overlaps most, else the nearest. A card larger than the
+// area keeps its top-left corner in it. Unchanged without a position or
+// without work areas.
+Placement keptOnScreen(Placement placement, const std::vector<WorkArea>& workAreas);
 
 std::ostream& operator<<(std::ostream& out, const PlacementPlan& plan);
 

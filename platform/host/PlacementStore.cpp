@@ -7,6 +7,7 @@
 #include <fmt/format.h>
 #include <fstream>
 #include <iterator>
+#include <limits>
 #include <nlohmann/json.hpp>
 #include <unistd.h>
 #include <utility>
@@ -27,6 +28,24 @@ std::optional<std::filesystem::path> absoluteVariable(const char* name) {
     return std::filesystem::path(value);
 }
 
+// A screen coordinate: an integer that fits an int. Larger numbers are no
+// place on any screen, and truncating them would make up one.
+std::optional<int> coordinate(const Json& value) {
+    if (value.is_number_unsigned()) {
+        const auto number = value.get<std::uint64_t>();
+        return number <= std::numeric_limits<int>::max() ? std::optional(static_cast<int>(number))
+                                                         : std::nullopt;
+    }
+    if (value.is_number_integer()) {
+        const auto number = value.get<std::int64_t>();
+        return number >= std::numeric_limits<int>::min() &&
+                       number <= std::numeric_limits<int>::max()
+                   ? std::optional(static_cast<int>(number))
+                   : std::nullopt;
+    }
+    return std::nullopt;
+}
+
 std::optional<Placement> placementFrom(const Json& item) {
     if (!item.is_object() || !item.contains("kind") || !item["kind"].is_string() ||
         !item.contains("family") || !item["family"].is_string()) {
@@ -38,10 +57,13 @@ std::optional<Placement> placementFrom(const Json& item) {
     }
     Placement placement{
         .kind = item["kind"].get<std::string>(), .family = *family, .x = {}, .y = {}};
-    if (item.contains("x") && item.contains("y") && item["x"].is_number_integer() &&
-        item["y"].is_number_integer()) {
-        placement.x = item["x"].get<int>();
-        placement.y = item["y"].get<int>();
+    if (item.contains("x") && item.contains("y")) {
+        const auto x = coordinate(item["x"]);
+        const auto y = coordinate(item["y"]);
+        if (x && y) {
+            placement.x = x;
+            placement.y = y;
+        }
     }
     return placement;
 }

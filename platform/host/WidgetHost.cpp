@@ -2,6 +2,7 @@
 
 #include "platform/host/ContainerMonitor.h"
 #include "platform/host/DesktopAppearance.h"
+#include "platform/host/DesktopWindowHints.h"
 #include "platform/host/HostBus.h"
 #include "platform/host/IntentWorker.h"
 #include "platform/host/MainLoopReloadChannel.h"
@@ -64,6 +65,10 @@ struct WidgetHost::Signals {
         static_cast<WidgetHost*>(host)->requestReload(g_variant_get_string(parameter, nullptr));
     }
 
+    static void reloadAllAction(GSimpleAction*, GVariant*, gpointer host) {
+        static_cast<WidgetHost*>(host)->requestReloadOfAll();
+    }
+
     static void tickAction(GSimpleAction*, GVariant* parameter, gpointer host) {
         auto* self = static_cast<WidgetHost*>(host);
         if (self->worker_) {
@@ -104,13 +109,22 @@ WidgetHost::~WidgetHost() {
     // own); its signals and actions must not reach the host then.
     GApplication* application = application_.get();
     g_signal_handlers_disconnect_by_data(application, this);
-    for (const char* action : {reloadActionName, tickActionName}) {
+    for (const char* action : {reloadActionName, reloadAllActionName, tickActionName}) {
         g_action_map_remove_action(G_ACTION_MAP(application), action);
     }
 }
 
 int WidgetHost::run(const char* programName) {
     g_set_prgname("tandry-widget-host");
+    // The toolkit would set the locale from the environment again when it
+    // starts, undoing what adoptUserLanguage chose for the C locale (under
+    // which gettext ignores LANGUAGE and the cards would show message keys).
+    gtk_disable_setlocale();
+    // The X11 backend first, also in a Wayland session that offers Xwayland:
+    // only there can a window ask to stay below the others, on every
+    // workspace and out of the taskbar. Without a DISPLAY the toolkit falls
+    // back to Wayland; GDK_BACKEND, when the user sets it, still decides.
+    gdk_set_allowed_backends("x11,wayland");
     // Without windows no display is needed, so a plain GIO application will do.
     application_.reset(
         options_.headless
@@ -123,6 +137,7 @@ int WidgetHost::run(const char* programName) {
 
     const GActionEntry actions[] = {
         {reloadActionName, &Signals::reloadAction, "s", nullptr, nullptr, {}},
+        {reloadAllActionName, &Signals::reloadAllAction, nullptr, nullptr, nullptr, {}},
         {tickActionName, &Signals::tickAction, "s", nullptr, nullptr, {}},
     };
     g_action_map_add_action_entries(G_ACTION_MAP(application), actions, G_N_ELEMENTS(actions),
@@ -158,13 +173,7 @@ void WidgetHost::startup() {
     }
     placeWidgets();
 
-    monitor_ = std::make_unique<ContainerMonitor>([this] {
-        for (auto& hosted : kinds_) {
-            if (hosted->scheduler.requestReload()) {
-                scheduleBurst(*hosted);
-            }
-        }
-    });
+    monitor_ = std::make_unique<ContainerMonitor>([this] { requestReloadOfAll(); });
     auto alarm = WallClockAlarm::create([this](WallClockAlarm::Reason reason) {
         if (reason == WallClockAlarm::Reason::clockChanged) {
             for (auto& hosted : kinds_) {
@@ -197,11 +206,9 @@ void WidgetHost::startup() {
 }
 
 void WidgetHost::activate() {
-    for (auto& hosted : kinds_) {
-        for (auto& window : hosted->windows) {
-            gtk_window_present(window->window());
-        }
-    }
+    // A second start (from the menu, or by the session bus) finds the widgets
+    // where they are: presenting them would raise them above the windows they
+    // stay below, and take the focus.
 }
 
 void WidgetHost::shutdown() {
@@ -227,10 +234,15 @@ void WidgetHost::placeWidgets() {
     for (const auto& hosted : kinds_) {
         offered.push_back({hosted->configuration.kind, offeredFamilies(hosted->configuration)});
     }
-    const std::vector<PlacementPlan> plans =
-        planPlacements(offered, {.families = options_.families,
-                                 .headless = options_.headless,
-                                 .saved = store_ ? store_->load() : std::vector<Placement>{}});
+    std::vector<Placement> saved = store_ ? store_->load() : std::vector<Placement>{};
+    if (options_.families.empty() && saved.size() > maxRestoredWidgets) {
+        g_warning("Restoring the first %zu of %zu saved widgets", maxRestoredWidgets, saved.size());
+    }
+    const std::vector<PlacementPlan> plans = planPlacements(
+        offered, {.families = options_.families,
+                  .headless = options_.headless,
+                  .saved = std::move(saved),
+                  .workAreas = options_.headless ? std::vector<WorkArea>{} : monitorWorkAreas()});
     for (std::size_t i = 0; i < kinds_.size(); ++i) {
         HostedKind& hosted = *kinds_[i];
         hosted.outputFamilies = plans[i].pictures;
@@ -259,6 +271,14 @@ void WidgetHost::placeWidgets() {
 void WidgetHost::requestReload(const std::string& kind) {
     for (auto& hosted : kinds_) {
         if (hosted->configuration.kind == kind && hosted->scheduler.requestReload()) {
+            scheduleBurst(*hosted);
+        }
+    }
+}
+
+void WidgetHost::requestReloadOfAll() {
+    for (auto& hosted : kinds_) {
+        if (hosted->scheduler.requestReload()) {
             scheduleBurst(*hosted);
         }
     }
@@ -347,10 +367,12 @@ void WidgetHost::savePlacements() {
     if (!store_ || options_.headless) {
         return;
     }
+    // A window dragged partly off the screen comes back whole next time.
+    const std::vector<WorkArea> workAreas = monitorWorkAreas();
     std::vector<Placement> placements;
     for (auto& hosted : kinds_) {
         for (auto& window : hosted->windows) {
-            placements.push_back(window->placement());
+            placements.push_back(keptOnScreen(window->placement(), workAreas));
         }
     }
     if (auto saved = store_->save(placements); !saved) {

@@ -33,6 +33,7 @@ class WidgetWindow;
 //
 // Its actions, for other processes (`gapplication action`, `tandry-widget`):
 //   reload-timelines KIND   reloads every widget of the kind
+//   reload-all-timelines    reloads every widget (what the desktop entry offers)
 //   tick-ready-task ID      runs the tick intent for a task id
 // Loads happen in the main loop, when the timeline scheduler says so; intents
 // run on worker threads.
@@ -56,6 +57,7 @@ private:
 
     void placeWidgets();
     void requestReload(const std::string& kind);
+    void requestReloadOfAll();
     void scheduleBurst(HostedKind& hosted);
     void loadDueTimelines();
     void load(HostedKind& hosted);

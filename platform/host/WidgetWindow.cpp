@@ -4,6 +4,7 @@
 #include "platform/render/CardSize.h"
 #include "platform/render/Painter.h"
 #include "platform/render/TreeQueries.h"
+#include "widget/store/Uuid.h"
 
 #include <algorithm>
 #include <cmath>
@@ -77,18 +78,26 @@ struct WidgetWindow::Signals {
 
     static void realize(GtkWidget* widget, gpointer data) {
         auto* self = static_cast<WidgetWindow*>(data);
-        applyDesktopWidgetHints(GTK_WINDOW(widget));
+        prepareDesktopWidget(GTK_WINDOW(widget));
         if (self->placement_.x && self->placement_.y) {
             moveWindow(GTK_WINDOW(widget), *self->placement_.x, *self->placement_.y);
         }
     }
 
     static void map(GtkWidget* widget, gpointer data) {
-        // Window managers may place a window anew when it maps; ask again.
         auto* self = static_cast<WidgetWindow*>(data);
+        holdDesktopWidgetStates(GTK_WINDOW(widget));
+        self->reshape();
+        // Window managers may place a window anew when it maps; ask again.
         if (self->placement_.x && self->placement_.y) {
             moveWindow(GTK_WINDOW(widget), *self->placement_.x, *self->placement_.y);
         }
+    }
+
+    // A compositor started or stopped, or the window moved to a screen of
+    // another scale.
+    static void compositingChanged(GObject*, GParamSpec*, gpointer data) {
+        static_cast<WidgetWindow*>(data)->reshape();
     }
 
     static void tickClicked(GtkButton* button, gpointer data) {
@@ -155,6 +164,7 @@ WidgetWindow::WidgetWindow(GtkApplication* application, Placement placement, std
     GtkWindow* window = window_.get();
     gtk_window_set_application(window, application);
     gtk_window_set_title(window, title.c_str());
+    gtk_window_set_icon_name(window, desktopWidgetWindowClass);
     gtk_window_set_decorated(window, FALSE);
     gtk_window_set_resizable(window, FALSE);
     gtk_window_set_default_size(window, width, height);
@@ -178,7 +188,12 @@ WidgetWindow::WidgetWindow(GtkApplication* application, Placement placement, std
 
     g_signal_connect_after(window, "realize", G_CALLBACK(&Signals::realize), this);
     g_signal_connect_after(window, "map", G_CALLBACK(&Signals::map), this);
-    gtk_window_present(window);
+    g_signal_connect(window, "notify::scale-factor", G_CALLBACK(&Signals::compositingChanged),
+                     this);
+    g_signal_connect(gtk_widget_get_display(GTK_WIDGET(window)), "notify::composited",
+                     G_CALLBACK(&Signals::compositingChanged), this);
+    // Shown, not presented: presenting asks the window manager for the focus.
+    gtk_widget_set_visible(GTK_WIDGET(window), TRUE);
 }
 
 WidgetWindow::~WidgetWindow() {
@@ -188,12 +203,20 @@ WidgetWindow::~WidgetWindow() {
     // Whatever still holds the window's widgets after it is destroyed, their
     // handlers must not reach this object.
     g_signal_handlers_disconnect_by_data(window_.get(), this);
+    g_signal_handlers_disconnect_by_data(gtk_widget_get_display(GTK_WIDGET(window_.get())), this);
     g_signal_handlers_disconnect_by_data(drag_, this);
     for (const TickButton& tick : buttons_) {
         g_signal_handlers_disconnect_by_data(tick.widget.get(), this);
     }
     gtk_drawing_area_set_draw_func(GTK_DRAWING_AREA(area_), nullptr, nullptr, nullptr);
     gtk_window_destroy(window_.get());
+}
+
+void WidgetWindow::reshape() {
+    if (gtk_widget_get_realized(GTK_WIDGET(window_.get()))) {
+        shapeLikeCard(window_.get(), render::cardSize(placement_.family),
+                      gtk_widget_get_scale_factor(GTK_WIDGET(window_.get())));
+    }
 }
 
 double WidgetWindow::scale() const {
@@ -218,6 +241,7 @@ void WidgetWindow::show(const StaticConfiguration& configuration, const ReadyWid
         progress_ = 1;
     }
     rebuildButtons();
+    describeButtons(entry);
     gtk_widget_queue_draw(area_);
 }
 
@@ -265,6 +289,24 @@ void WidgetWindow::rebuildButtons() {
     }
     if (focused && !buttons_.empty()) {
         gtk_widget_grab_focus(buttons_[std::min(*focused, buttons_.size() - 1)].widget.get());
+    }
+}
+
+void WidgetWindow::describeButtons(const ReadyWidgetEntry& entry) {
+    // Every tick button has the same label; its description is the task's
+    // title, so that a screen reader says which task it completes.
+    const ReadySnapshot* snapshot = entry.state.snapshot();
+    for (const TickButton& tick : buttons_) {
+        std::string title;
+        if (snapshot != nullptr) {
+            for (const ReadySnapshot::Item& task : snapshot->tasks) {
+                if (uuidText(task.id) == tick.onCard.button.intent.parameter) {
+                    title = task.title;
+                }
+            }
+        }
+        gtk_accessible_update_property(GTK_ACCESSIBLE(tick.widget.get()),
+                                       GTK_ACCESSIBLE_PROPERTY_DESCRIPTION, title.c_str(), -1);
     }
 }
 

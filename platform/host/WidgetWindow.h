@@ -63,6 +63,9 @@ private:
     struct Signals;
 
     void rebuildButtons();
+    void describeButtons(const ReadyWidgetEntry& entry);
+    // Cuts the window to the card's outline where no compositor blends its corners.
+    void reshape();
 
     // A tick button over its button's frame on the card.
     struct TickButton {

@@ -55,5 +55,53 @@ TEST(PlacementPlan, OpensWhatWasAskedForElseWhatWasSaved) {
     }
 }
 
+TEST(PlacementPlan, KeepsEveryCardWhollyInsideAMonitorThatExistsNow) {
+    // A 1920x1080 monitor with a 30-pixel panel on top, and a 1280x1024
+    // monitor at scale 2 to its right. A medium card is 364x170 points.
+    const WorkArea left{.x = 0, .y = 30, .width = 1920, .height = 1050};
+    const WorkArea right{.x = 1920, .y = 0, .width = 1280, .height = 1024, .scale = 2};
+    const std::vector<WorkArea> both = {left, right};
+    struct Row {
+        const char* name;
+        Placement saved;
+        std::vector<WorkArea> areas;
+        Placement expected;
+    };
+    const Row rows[] = {
+        {"inside: unchanged", at(medium, 500, 300), both, at(medium, 500, 300)},
+        {"under the panel: moved down", at(medium, 10, 5), both, at(medium, 10, 30)},
+        {"on a monitor unplugged to the right: moved onto the nearest",
+         at(medium, 4000, 500),
+         {left},
+         at(medium, 1556, 500)},
+        {"far off in negative space", at(medium, -2147483647, -2147483647), both,
+         at(medium, 0, 30)},
+        {"far off in positive space", at(medium, 2147483647, 2147483647), both,
+         at(medium, 2472, 684)},
+        {"across both monitors: onto the one it overlaps most, at its scale", at(medium, 1800, 100),
+         both, at(medium, 1920, 100)},
+        {"larger than the area: its top-left corner in it",
+         at(large, 50, 50),
+         {{.x = 0, .y = 0, .width = 300, .height = 200}},
+         at(large, 0, 0)},
+        {"no position: left for the column", at(medium), both, at(medium)},
+        {"no work areas known: as saved", at(medium, 9000, 9000), {}, at(medium, 9000, 9000)},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(keptOnScreen(row.saved, row.areas), row.expected);
+    }
+}
+
+TEST(PlacementPlan, RestoresAtMostADozenWidgetsAndKeepsThemOnScreen) {
+    std::vector<Placement> saved(1000, at(small, 100000, 100000));
+    const std::vector<PlacementPlan> plans = planPlacements(
+        {{"Ready", {small, medium, large}}},
+        {.saved = saved, .workAreas = {{.x = 0, .y = 0, .width = 1024, .height = 768}}});
+    ASSERT_EQ(plans.size(), 1U);
+    EXPECT_EQ(plans[0].windows,
+              std::vector<Placement>(maxRestoredWidgets, at(small, 1024 - 170, 768 - 170)));
+}
+
 } // namespace
 } // namespace tandry

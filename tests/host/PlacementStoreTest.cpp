@@ -37,6 +37,12 @@ TEST(PlacementStore, ReadsNothingFromBrokenFilesAndSkipsBadEntries) {
                             {"kind": "", "family": "systemSmall"}, {"family": "systemSmall"},
                             {"kind": "K", "family": "systemMedium", "x": "left", "y": 3}, 7]})",
          {{.kind = "K", .family = WidgetFamily::systemMedium}}},
+        {R"({"placements": [{"kind": "K", "family": "small", "x": 4294967396, "y": 5},
+                            {"kind": "K", "family": "small", "x": 5, "y": -2147483649},
+                            {"kind": "K", "family": "small", "x": -2147483648, "y": 2147483647}]})",
+         {{.kind = "K", .family = WidgetFamily::systemSmall},
+          {.kind = "K", .family = WidgetFamily::systemSmall},
+          {.kind = "K", .family = WidgetFamily::systemSmall, .x = -2147483648, .y = 2147483647}}},
     };
     for (const auto& [text, expected] : rows) {
         SCOPED_TRACE(text);
