@@ -24,6 +24,10 @@ TEST(PangoTextMeasurer, MeasuresInterOnOneLine) {
     // Weight widens the advances; the same string in bold is wider.
     EXPECT_LT(measurer.measure("Ready", {12, FontWeight::regular, {}}, {}).size.width,
               measurer.measure("Ready", {12, FontWeight::bold, {}}, {}).size.width);
+    // The monospaced design gives every character one advance.
+    const Font monospaced{12, FontWeight::regular, FontDesign::monospaced};
+    EXPECT_NEAR(measurer.measure("iiii", monospaced, {}).size.width,
+                measurer.measure("WWWW", monospaced, {}).size.width, 0.01);
 }
 
 TEST(PangoTextMeasurer, TruncatesAndWrapsWithinTheFit) {

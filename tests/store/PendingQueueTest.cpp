@@ -58,7 +58,14 @@ TEST_F(PendingQueue, ParksEveryTickAndLoadsThemOldestFirst) {
     PendingCompletion example{uuid("5c1f0b7e-2a94-4e8d-b3c6-9d07a1e4f258"),
                               uuid("0D5A2C64-7E1B-4F3A-9C11-2B6E8D4F7A90"),
                               at("2026-12-05T09:15:42Z")};
+    const mode_t previousMask = ::umask(022);
     ASSERT_TRUE(parkPendingCompletion(example, container.path()).has_value());
+    ::umask(previousMask);
+    // The queue is made as any directory is, so the host application, which
+    // reads and clears it, may use it under the user's own file mask.
+    struct stat status {};
+    ASSERT_EQ(::stat(queue().c_str(), &status), 0);
+    EXPECT_EQ(status.st_mode & 07777, 0755U);
     // The record's bytes are the encoder's, which the codec's table pins.
     EXPECT_EQ(names(queue()), std::set<std::string>{"5C1F0B7E-2A94-4E8D-B3C6-9D07A1E4F258.json"});
     // A second and third tick of the same task are records of their own.
