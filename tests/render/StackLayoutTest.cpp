@@ -128,6 +128,12 @@ TEST(StackLayout, DefaultVerticalGapsFollowTheTextMetrics) {
         {"symbol above text", symbol(10), text("b", 10), 4},
         {"two symbols", symbol(10), symbol(10), 8},
         {"a padded text below counts as plain", text("a"), modified(text("b", 10), Inset{1}), 7.5},
+        // A stack shows its last child's edge below it, and a row of texts
+        // counts as text at the largest of their sizes.
+        {"a column ending in a text above a symbol", VStack{.children = {symbol(10), text("a")}},
+         symbol(10), 7.5},
+        {"a row of texts above a symbol", HStack{.children = {text("a", 10), text("b")}},
+         symbol(10), 7.5},
     };
     for (const auto& [name, upper, lower, gap] : rows) {
         SCOPED_TRACE(name);

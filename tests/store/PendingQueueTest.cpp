@@ -2,11 +2,13 @@
 
 #include "tests/support/ScopedEnvironment.h"
 #include "tests/support/TemporaryDirectory.h"
+#include "widget/store/FileReading.h"
 #include "widget/store/PendingCompletionCodec.h"
 
 #include <algorithm>
 #include <atomic>
 #include <cstring>
+#include <fcntl.h>
 #include <fmt/format.h>
 #include <gtest/gtest.h>
 #include <set>
@@ -132,6 +134,22 @@ TEST_F(PendingQueue, ReportsWhatItCannotParkAndLeavesNoFile) {
     EXPECT_EQ(parked.error().message,
               fmt::format("cannot create queue directory {}: File exists", queue().string()));
     EXPECT_TRUE(loadPendingCompletions(container.path()).empty());
+}
+
+// A host started without standard input gets descriptor 0 for the first
+// file it opens; that is a file like any other.
+TEST_F(PendingQueue, ParksAndLoadsWithStandardInputClosed) {
+    const int savedInput = ::dup(0);
+    ::close(0);
+    park("0D5A2C64-7E1B-4F3A-9C11-2B6E8D4F7A90", "2026-12-05T10:00:01Z");
+    const auto loaded = loadPendingCompletions(container.path());
+    writeFile(container.path() / "note.txt", "plain");
+    const auto read = readRegularFile(AT_FDCWD, (container.path() / "note.txt").c_str(), 16);
+    ::dup2(savedInput, 0);
+    ::close(savedInput);
+    EXPECT_EQ(loaded.size(), 1U);
+    ASSERT_TRUE(read.has_value()) << read.error().message;
+    EXPECT_EQ(std::string_view(*read), "plain");
 }
 
 TEST_F(PendingQueue, TickWithoutContainerWritesNothing) {
