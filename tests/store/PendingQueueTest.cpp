@@ -139,11 +139,11 @@ TEST_F(PendingQueue, ReportsWhatItCannotParkAndLeavesNoFile) {
 // A host started without standard input gets descriptor 0 for the first
 // file it opens; that is a file like any other.
 TEST_F(PendingQueue, ParksAndLoadsWithStandardInputClosed) {
+    writeFile(container.path() / "note.txt", "plain");
     const int savedInput = ::dup(0);
     ::close(0);
     park("0D5A2C64-7E1B-4F3A-9C11-2B6E8D4F7A90", "2026-12-05T10:00:01Z");
     const auto loaded = loadPendingCompletions(container.path());
-    writeFile(container.path() / "note.txt", "plain");
     const auto read = readRegularFile(AT_FDCWD, (container.path() / "note.txt").c_str(), 16);
     ::dup2(savedInput, 0);
     ::close(savedInput);
