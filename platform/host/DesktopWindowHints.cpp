@@ -252,9 +252,10 @@ void prepareDesktopWidget(GtkWindow* window) {
     // 2. A desktop window, asked to stay below the others as well. Show
     //    Desktop leaves desktop windows in view; under openbox it hides
     //    every ordinary window, even one kept below. Window managers stack
-    //    desktop windows in their own layer, under every ordinary window, so
-    //    a click on a file manager's desktop raises its window over the card
-    //    within that layer; keepAboveDesktopBackground puts the card back.
+    //    desktop windows in their own layer, under every ordinary window;
+    //    some (openbox) raise a file manager's desktop window over the card
+    //    within that layer when it is clicked, and keepAboveDesktopBackground
+    //    puts the card back.
     setAtoms(*x11, "_NET_WM_WINDOW_TYPE", {atom(x11->display, "_NET_WM_WINDOW_TYPE_DESKTOP")});
 
     // 3. The toolkit keeps these two and writes them again when it maps the
