@@ -6,11 +6,13 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/shape.h>
+#include <algorithm>
 #include <cairo.h>
 #include <cmath>
 #include <cstdlib>
 #include <gdk/x11/gdkx.h>
 #include <gtk/gtk.h>
+#include <string_view>
 #include <vector>
 
 namespace tandry {
@@ -102,6 +104,99 @@ void sendToWindowManager(const X11Window& x11, const char* message, long first, 
                SubstructureRedirectMask | SubstructureNotifyMask, &event);
 }
 
+// The values of a property of 32-bit items of type `type` on any window;
+// nothing where the window or the property is missing.
+std::vector<unsigned long> longsProperty(Display* display, Window window, Atom property,
+                                         Atom type) {
+    Atom found = None;
+    int format = 0;
+    unsigned long count = 0;
+    unsigned long remaining = 0;
+    unsigned char* data = nullptr;
+    std::vector<unsigned long> values;
+    if (XGetWindowProperty(display, window, property, 0, 4096, False, type, &found, &format, &count,
+                           &remaining, &data) == Success &&
+        found == type && format == 32) {
+        const auto* items = reinterpret_cast<const unsigned long*>(data);
+        values.assign(items, items + count);
+    }
+    if (data != nullptr) {
+        XFree(data);
+    }
+    return values;
+}
+
+// Whether `window` is another program's desktop window, such as the one on
+// which a file manager draws the background and its icons.
+bool isForeignDesktopWindow(Display* display, Window window) {
+    const std::vector<unsigned long> types =
+        longsProperty(display, window, atom(display, "_NET_WM_WINDOW_TYPE"), XA_ATOM);
+    if (std::ranges::find(types, atom(display, "_NET_WM_WINDOW_TYPE_DESKTOP")) == types.end()) {
+        return false;
+    }
+    XClassHint classHint{};
+    if (XGetClassHint(display, window, &classHint) == 0) {
+        return true;
+    }
+    const bool ours = classHint.res_class != nullptr &&
+                      std::string_view(classHint.res_class) == desktopWidgetWindowClass;
+    XFree(classHint.res_name);
+    XFree(classHint.res_class);
+    return !ours;
+}
+
+// The topmost of the other programs' desktop windows that the window manager
+// stacks above `x11`'s window, if any.
+std::optional<Window> desktopWindowAbove(const X11Window& x11) {
+    const std::vector<unsigned long> order =
+        longsProperty(x11.display, DefaultRootWindow(x11.display),
+                      atom(x11.display, "_NET_CLIENT_LIST_STACKING"), XA_WINDOW);
+    const auto own = std::ranges::find(order, x11.window);
+    if (own == order.end()) {
+        return std::nullopt;
+    }
+    // Windows of other programs can go away at any moment; asking about
+    // one that is gone is no fault.
+    GdkDisplay* display = gdk_surface_get_display(x11.surface);
+    gdk_x11_display_error_trap_push(display);
+    std::optional<Window> above;
+    for (auto window = std::next(own); window != order.end(); ++window) {
+        if (isForeignDesktopWindow(x11.display, *window)) {
+            above = *window;
+        }
+    }
+    gdk_x11_display_error_trap_pop_ignored(display);
+    return above;
+}
+
+// Asks the window manager to stack the card just above the desktop window
+// that covers it. The request names a desktop tool as its source, as EWMH has
+// pagers do: window managers carry those out without the checks that keep
+// applications from raising themselves.
+void restoreAboveDesktop(GtkWindow* window) {
+    const auto x11 = x11Window(window);
+    if (!x11 || !gtk_widget_get_mapped(GTK_WIDGET(window))) {
+        return;
+    }
+    if (auto cover = desktopWindowAbove(*x11)) {
+        constexpr long fromDesktopTool = 2;
+        sendToWindowManager(*x11, "_NET_RESTACK_WINDOW", fromDesktopTool, static_cast<long>(*cover),
+                            Above);
+        XFlush(x11->display);
+    }
+}
+
+gboolean onXEvent(GdkX11Display* display, gpointer xevent, gpointer window) {
+    const auto* event = static_cast<const XEvent*>(xevent);
+    if (event->type == PropertyNotify &&
+        event->xproperty.window == DefaultRootWindow(event->xproperty.display) &&
+        event->xproperty.atom == gdk_x11_get_xatom_by_name_for_display(
+                                     GDK_DISPLAY(display), "_NET_CLIENT_LIST_STACKING")) {
+        restoreAboveDesktop(GTK_WINDOW(window));
+    }
+    return FALSE;
+}
+
 // The card's outline as runs of covered pixels, row by row from the top.
 std::vector<XRectangle> coveredRuns(render::Size card, int scale) {
     const int width = static_cast<int>(std::ceil(card.width * scale));
@@ -154,12 +249,14 @@ void prepareDesktopWidget(GtkWindow* window) {
                          const_cast<char*>(desktopWidgetWindowClass)};
     XSetClassHint(x11->display, x11->window, &classHint);
 
-    // 2. An ordinary window, asked to stay below the others. openbox and
-    //    xfwm4 treat a desktop-type window the same way here, but stack it in
-    //    one layer with a file manager's desktop window, which then covers
-    //    the card whenever the desktop is clicked; below ordinary windows,
-    //    the card stays above the desktop.
-    setAtoms(*x11, "_NET_WM_WINDOW_TYPE", {atom(x11->display, "_NET_WM_WINDOW_TYPE_NORMAL")});
+    // 2. A desktop window, asked to stay below the others as well. Show
+    //    Desktop leaves desktop windows in view; under openbox it hides
+    //    every ordinary window, even one kept below. Window managers stack
+    //    desktop windows in their own layer, under every ordinary window;
+    //    some (openbox) raise a file manager's desktop window over the card
+    //    within that layer when it is clicked, and keepAboveDesktopBackground
+    //    puts the card back.
+    setAtoms(*x11, "_NET_WM_WINDOW_TYPE", {atom(x11->display, "_NET_WM_WINDOW_TYPE_DESKTOP")});
 
     // 3. The toolkit keeps these two and writes them again when it maps the
     //    window.
@@ -203,6 +300,21 @@ void holdDesktopWidgetStates(GtkWindow* window) {
     // desktop number, not through the sticky state.
     sendToWindowManager(*x11, "_NET_WM_DESKTOP", everyDesktop, fromApplication);
     XFlush(x11->display);
+}
+
+void keepAboveDesktopBackground(GtkWindow* window) {
+    const auto x11 = x11Window(window);
+    if (!x11) {
+        return;
+    }
+    // The window manager announces every change of its stacking on the root
+    // window.
+    const Window root = DefaultRootWindow(x11->display);
+    XWindowAttributes attributes{};
+    XGetWindowAttributes(x11->display, root, &attributes);
+    XSelectInput(x11->display, root, attributes.your_event_mask | PropertyChangeMask);
+    g_signal_connect_object(gdk_surface_get_display(x11->surface), "xevent", G_CALLBACK(&onXEvent),
+                            window, GConnectFlags{});
 }
 
 void shapeLikeCard(GtkWindow* window, render::Size card, int scale) {

@@ -35,6 +35,14 @@ void prepareDesktopWidget(GtkWindow* window);
 // managers read only some of them at map time.
 void holdDesktopWidgetStates(GtkWindow* window);
 
+// Keeps a realized window above the desktop windows of other programs (a
+// file manager's desktop, on which it draws the background and its icons):
+// whenever the window manager stacks one of them over the mapped window, as
+// it does when that desktop is clicked, the window asks to go back just
+// above it. Desktop windows share a layer below every ordinary window, so
+// this never lifts the card over one. Nothing on Wayland.
+void keepAboveDesktopBackground(GtkWindow* window);
+
 // Gives a realized window the outline of a card of `card` points at `scale`
 // device pixels per point, so that a screen without a compositor shows what
 // lies behind the rounded corners instead of black squares; with a

@@ -79,6 +79,7 @@ struct WidgetWindow::Signals {
     static void realize(GtkWidget* widget, gpointer data) {
         auto* self = static_cast<WidgetWindow*>(data);
         prepareDesktopWidget(GTK_WINDOW(widget));
+        keepAboveDesktopBackground(GTK_WINDOW(widget));
         if (self->placement_.x && self->placement_.y) {
             moveWindow(GTK_WINDOW(widget), *self->placement_.x, *self->placement_.y);
         }
