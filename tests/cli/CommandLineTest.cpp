@@ -142,16 +142,21 @@ TEST_F(CommandLine, PrintsTheSampleForPreviewsAndPlaceholdersInTheUsersLanguage)
 }
 
 TEST_F(CommandLine, RejectsUsageErrorsWithStatusTwoAndTheReason) {
-    for (const auto& row : table("usage-errors.tsv")) {
-        SCOPED_TRACE("line " + std::to_string(row.line));
-        ASSERT_EQ(row.fields.size(), 2u);
-        const auto result = run(arguments(row.fields[0]));
+    const auto expectUsageError = [&](const Arguments& arguments, const std::string& reason) {
+        const auto result = run(arguments);
         EXPECT_EQ(result.exitStatus, 2);
         EXPECT_EQ(result.standardOutput, "");
         EXPECT_EQ(result.standardError,
-                  "tandry-widget: " + row.fields[1] + "\nRun with --help for usage.\n");
+                  "tandry-widget: " + reason + "\nRun with --help for usage.\n");
+    };
+    for (const auto& row : table("usage-errors.tsv")) {
+        SCOPED_TRACE("line " + std::to_string(row.line));
+        ASSERT_EQ(row.fields.size(), 2u);
+        expectUsageError(arguments(row.fields[0]), row.fields[1]);
     }
     EXPECT_FALSE(std::filesystem::exists(output("card.png")));
+    // A kind that is not UTF-8 is refused before anything goes on the bus.
+    expectUsageError({"reload", "\xff"}, "KIND: the kind must be UTF-8 text");
 }
 
 TEST_F(CommandLine, RendersTheFormatThatTheExtensionNames) {
