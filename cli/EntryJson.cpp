@@ -1,6 +1,9 @@
 #include "cli/EntryJson.h"
 
+#include "widget/store/Instant.h"
 #include "widget/store/SnapshotCodec.h"
+
+#include <algorithm>
 
 namespace tandry {
 
@@ -34,7 +37,11 @@ Result<nlohmann::ordered_json> timelineJson(const Timeline& timeline) {
     }
     // Written in whole seconds, rounded up: a reload at the written instant
     // must not come before validUntil, or it would find the entry still live.
-    auto after = std::chrono::ceil<std::chrono::seconds>(*timeline.policy.after);
+    // Only a validUntil within the last second of the year 9999 rounds up to
+    // an instant no date text can hold; its reload is the last writable
+    // second, so that every snapshot the decoder accepts gets an answer.
+    auto after = std::min<Instant>(std::chrono::ceil<std::chrono::seconds>(*timeline.policy.after),
+                                   lastWritableSecond());
     auto afterText = formatDateText(after);
     if (!afterText) {
         return std::unexpected(afterText.error());

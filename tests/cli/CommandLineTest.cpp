@@ -17,10 +17,12 @@ namespace {
 using Json = nlohmann::json;
 using Arguments = std::vector<std::string>;
 
-// One task due the day before, a validUntil with a fraction of a second, an
-// id in lower case and a key the widget does not know.
-constexpr const char* workedExample =
-    R"({"validUntil":"2026-12-05T18:00:00.250Z","total":5,"tasks":[{"id":"0d5a2c64-7e1b-4f3a-9c11-2b6e8d4f7a90","title":"Send the invoice","flowName":"Finance","dueDate":"2026-12-04T18:00:00+01:00","isOverdue":true,"isToday":false,"priorityRaw":"none"}],"paletteRaw":"green","extra":[1e400]})";
+// One task due the day before, a validUntil (with a fraction of a second in
+// the tables), an id in lower case and a key the widget does not know.
+std::string workedExample(const std::string& validUntil) {
+    return R"({"validUntil":")" + validUntil +
+           R"(","total":5,"tasks":[{"id":"0d5a2c64-7e1b-4f3a-9c11-2b6e8d4f7a90","title":"Send the invoice","flowName":"Finance","dueDate":"2026-12-04T18:00:00+01:00","isOverdue":true,"isToday":false,"priorityRaw":"none"}],"paletteRaw":"green","extra":[1e400]})";
+}
 // The demo container at this instant holds nine ready tasks, one of them ticked.
 constexpr const char* live = "2026-12-05T09:30:00Z";
 
@@ -111,8 +113,8 @@ TEST_F(CommandLine, PrintsEachAnswerInItsShape) {
         SCOPED_TRACE("line " + std::to_string(row.line));
         ASSERT_EQ(row.fields.size(), 3u);
         std::filesystem::remove(container() / "ready-snapshot.json");
-        if (row.fields[1] == "snapshot") {
-            testing::writeFile(container() / "ready-snapshot.json", workedExample);
+        if (row.fields[1] != "none") {
+            testing::writeFile(container() / "ready-snapshot.json", workedExample(row.fields[1]));
         }
         const auto result = run(arguments(row.fields[0]));
         EXPECT_EQ(result.exitStatus, 0) << result.standardError;

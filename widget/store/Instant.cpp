@@ -36,6 +36,10 @@ Instant distantFuture() {
     return Instant{sys_days{year{4001} / January / 1}};
 }
 
+Instant lastWritableSecond() {
+    return Instant{firstUnwritableDay - seconds{1}};
+}
+
 Result<Instant> parseDateText(std::string_view text) {
     auto invalid = [&] { return fail(fmt::format("invalid date text \"{}\"", text)); };
 

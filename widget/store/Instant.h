@@ -16,6 +16,9 @@ using Instant = std::chrono::sys_time<std::chrono::microseconds>;
 // The first instant of the year 4001 UTC: a validity that never runs out.
 Instant distantFuture();
 
+// The last whole second that date text can hold: 9999-12-31T23:59:59Z.
+Instant lastWritableSecond();
+
 // Reads RFC 3339 date text: "2026-12-05T18:00:00Z". Also accepted: a lower-case
 // "t" or "z", a numeric offset ("+01:00", "-05:30"), and a fraction of a second
 // of any length (kept to the microsecond, further digits cut off). Rejected:
