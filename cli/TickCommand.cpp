@@ -2,13 +2,40 @@
 
 #include "platform/host/BusReloadChannel.h"
 #include "platform/log/JournalLog.h"
+#include "widget/intents/BundleIdentifier.h"
 #include "widget/intents/IntentServices.h"
 #include "widget/intents/TickReadyTaskIntent.h"
 
 #include <CLI/CLI.hpp>
 #include <iostream>
+#include <optional>
+#include <sstream>
 
 namespace tandry {
+namespace {
+
+// The widget's log for one tick, which also keeps the last entry so that the
+// command can report a tick it could not park. Where no journal runs, the
+// command's own report is the entry's one line on standard error, so the
+// log's fallback line is not written as well.
+class ReportingLog final : public SystemLog {
+public:
+    bool acceptsErrors() const override { return true; }
+
+    void error(std::string_view message) override {
+        journal_.error(message);
+        lastEntry = std::string(message);
+    }
+
+    std::optional<std::string> lastEntry;
+
+private:
+    std::ostringstream withoutJournal_;
+    JournalLog journal_{std::string(hostApplicationBundleIdentifier),
+                        std::string(widgetLogCategory), withoutJournal_};
+};
+
+} // namespace
 
 TickCommand::TickCommand(CLI::App& app) {
     command_ = app.add_subcommand("tick", "Tick a task: park it and ask the host to reload");
@@ -23,8 +50,14 @@ bool TickCommand::parsed() const {
 int TickCommand::run() const {
     const SystemClock clock;
     BusReloadChannel reloadChannel;
-    const IntentServices services{clock, widgetLog(), reloadChannel};
+    ReportingLog log;
+    const IntentServices services{clock, log, reloadChannel};
     TickReadyTaskIntent(taskID_).perform(services);
+    // The intent logs nothing but a tick it could not park.
+    if (log.lastEntry) {
+        std::cerr << "tandry-widget: " << *log.lastEntry << '\n';
+        return 1;
+    }
     std::cout << "{}\n";
     return 0;
 }

@@ -10,8 +10,9 @@ namespace tandry {
 
 // `tandry-widget tick TASK-ID`: the out-of-process intent host. Runs the tick
 // intent's perform step for the parameter text, exactly as a press of the
-// row's button does, and exits 0 as the intent does, whatever happened; a
-// failed park shows up in the system log.
+// row's button does. A tick that cannot be parked is logged as the intent
+// logs it and also reported on standard error, and the command exits 1, so
+// that a script can tell; text that is no task id does nothing and exits 0.
 class TickCommand {
 public:
     // Adds the subcommand to `app`; the value lands here, so the command must
@@ -20,7 +21,8 @@ public:
 
     bool parsed() const;
 
-    // Performs the intent and prints its empty result, "{}".
+    // Performs the intent and prints its empty result, "{}", or reports the
+    // tick that could not be parked.
     int run() const;
 
 private:

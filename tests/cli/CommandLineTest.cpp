@@ -3,6 +3,7 @@
 #include "tests/support/TemporaryDirectory.h"
 #include "widget/store/Instant.h"
 
+#include <algorithm>
 #include <cstring>
 #include <endian.h>
 #include <fstream>
@@ -209,6 +210,19 @@ TEST_F(CommandLine, RendersTheEntryOfTheRequestAtTheInstant) {
     EXPECT_EQ(Json::parse(tree({"--at", live}))["children"][0]["color"], "#FBFAFE");
     EXPECT_EQ(Json::parse(tree({"--at", live, "--scheme", "dark"}))["children"][0]["color"],
               "#16141C");
+}
+
+TEST_F(CommandLine, ReportsATickThatCannotBeParked) {
+    // A file where the queue's folder belongs: no tick can be parked there,
+    // whatever the rights of the user who runs the test.
+    std::filesystem::remove_all(container() / "pending-completions");
+    testing::writeFile(container() / "pending-completions", "");
+    const auto result = run({"tick", "0D5A2C64-7E1B-4F3A-9C11-2B6E8D4F7A90"});
+    EXPECT_EQ(result.exitStatus, 1);
+    EXPECT_EQ(result.standardOutput, "");
+    EXPECT_TRUE(result.standardError.starts_with("tandry-widget: Could not park a widget tick: "))
+        << result.standardError;
+    EXPECT_EQ(std::ranges::count(result.standardError, '\n'), 1) << result.standardError;
 }
 
 // The renderer takes its direction from the user's language: Arabic is
