@@ -119,6 +119,40 @@ TEST_F(PendingQueue, SkipsBadNeighboursAndKeepsGoodRecords) {
     ::close(socketFd);
 }
 
+// A writer killed between writing and renaming leaves its temporary file.
+// Once it is clearly abandoned, parking or loading removes it; a young one
+// may belong to a writer at work and stays.
+TEST_F(PendingQueue, RemovesAbandonedTemporaryFilesButNotYoungOnes) {
+    for (const bool parking : {false, true}) {
+        SCOPED_TRACE(parking ? "parking" : "loading");
+        std::filesystem::create_directories(queue());
+        const std::string abandoned = ".0D5A2C64-7E1B-4F3A-9C11-2B6E8D4F7A90.json.partial";
+        const std::string young = ".5C1F0B7E-2A94-4E8D-B3C6-9D07A1E4F258.json.partial";
+        const std::string oldNeighbour = "notes.partial";
+        for (const auto& name : {abandoned, young, oldNeighbour}) {
+            writeFile(queue() / name, "{");
+        }
+        const auto setBack = [&](const std::string& name, std::chrono::seconds age) {
+            const timespec modified{.tv_sec = ::time(nullptr) - age.count()};
+            const timespec times[2] = {modified, modified};
+            ASSERT_EQ(::utimensat(AT_FDCWD, (queue() / name).c_str(), times, 0), 0);
+        };
+        setBack(abandoned, std::chrono::minutes{61});
+        setBack(young, std::chrono::minutes{59});
+        setBack(oldNeighbour, std::chrono::hours{2});
+        if (parking) {
+            park("0D5A2C64-7E1B-4F3A-9C11-2B6E8D4F7A90", "2026-12-05T10:00:00Z");
+        } else {
+            EXPECT_TRUE(loadPendingCompletions(container.path()).empty());
+        }
+        const auto left = names(queue());
+        EXPECT_FALSE(left.contains(abandoned));
+        EXPECT_TRUE(left.contains(young));
+        EXPECT_TRUE(left.contains(oldNeighbour));
+        std::filesystem::remove_all(queue());
+    }
+}
+
 TEST_F(PendingQueue, ReportsWhatItCannotParkAndLeavesNoFile) {
     PendingCompletion unwritable{Uuid::random(), Uuid::random(),
                                  Instant{} + std::chrono::years{9000}};

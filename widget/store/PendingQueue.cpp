@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
@@ -87,6 +88,42 @@ bool isRecordName(std::string_view name) {
     return name.size() > 5 && name.ends_with(".json");
 }
 
+// A record is written under its temporary name and renamed within
+// milliseconds; a temporary file an hour old was left by a writer that was
+// killed or lost power, and nothing else would ever remove it. A younger one
+// may still be in another writer's hands and is left alone.
+constexpr auto abandonedAfter = std::chrono::hours{1};
+
+// Removes the entry `name` of the open directory if it is such an abandoned
+// temporary file, ".ID.json.partial". Failures are of no consequence: the
+// next reader or writer tries again.
+void removeIfAbandoned(int directory, const char* name) {
+    const std::string_view text(name);
+    if (!text.starts_with('.') || !text.ends_with(".json.partial")) {
+        return;
+    }
+    struct stat status {};
+    if (::fstatat(directory, name, &status, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(status.st_mode)) {
+        return;
+    }
+    const std::chrono::system_clock::time_point modified{
+        std::chrono::seconds{status.st_mtim.tv_sec}};
+    if (std::chrono::system_clock::now() - modified > abandonedAfter) {
+        ::unlinkat(directory, name, 0);
+    }
+}
+
+void removeAbandonedFiles(const std::filesystem::path& queue) {
+    DIR* listing = ::opendir(queue.c_str());
+    if (!listing) {
+        return;
+    }
+    while (const dirent* entry = ::readdir(listing)) {
+        removeIfAbandoned(::dirfd(listing), entry->d_name);
+    }
+    ::closedir(listing);
+}
+
 } // namespace
 
 Result<void> parkPendingCompletion(const PendingCompletion& completion) {
@@ -104,6 +141,7 @@ Result<void> parkPendingCompletion(const PendingCompletion& completion,
     if (auto made = makeQueueDirectory(container, queue); !made) {
         return made;
     }
+    removeAbandonedFiles(queue);
 
     // 2. The record's bytes.
     auto bytes = encodePendingCompletion(completion);
@@ -146,11 +184,13 @@ std::vector<PendingCompletion> loadPendingCompletions(const std::filesystem::pat
     }
 
     // 2. Read every "*.json" entry that is a regular file, in listing order,
-    //    skipping whatever cannot be read or decoded.
+    //    skipping whatever cannot be read or decoded; remove abandoned
+    //    temporary files on the way.
     std::vector<PendingCompletion> records;
     int directory = ::dirfd(listing);
     while (const dirent* entry = ::readdir(listing)) {
         if (!isRecordName(entry->d_name)) {
+            removeIfAbandoned(directory, entry->d_name);
             continue;
         }
         EntryType type = EntryType::unknown;

@@ -15,7 +15,9 @@ inline constexpr const char* pendingQueueDirectoryName = "pending-completions";
 // The record is written under a temporary name, flushed to disk and renamed
 // into place, so it is either complete under its final name or not there,
 // also after a crash or a power loss. Without a shared container nothing is
-// written and nothing is reported.
+// written and nothing is reported. Temporary files that a writer killed
+// mid-write left behind are removed once they are an hour old, here and when
+// loading; younger ones may still be written and are left alone.
 Result<void> parkPendingCompletion(const PendingCompletion& completion);
 Result<void> parkPendingCompletion(const PendingCompletion& completion,
                                    const std::filesystem::path& container);
