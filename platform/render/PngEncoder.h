@@ -12,8 +12,9 @@ namespace tandry::render {
 // libpng at zlib's fastest level without row filters. A card is mostly flat
 // colour, so unfiltered rows of repeated pixels already become long
 // back-references: against Cairo's own writer (default level, adaptive
-// filters) the medium card at 2x encodes in 2.6 ms instead of 8.5 ms of CPU
-// (bench/render_bench, Release build), for a file a few percent larger.
+// filters) the medium card at 2x is painted and encoded in 2.5 ms instead of
+// 8.5 ms of CPU (PaintAndEncodeMediumCardPng in bench/render_bench, Release
+// build), for a file a few percent larger.
 Result<std::vector<unsigned char>> encodePng(cairo_surface_t* image);
 
 } // namespace tandry::render
