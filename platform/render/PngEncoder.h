@@ -14,7 +14,7 @@ namespace tandry::render {
 // back-references: against Cairo's own writer (default level, adaptive
 // filters) the medium card at 2x is painted and encoded in 2.5 ms instead of
 // 8.5 ms of CPU (PaintAndEncodeMediumCardPng in bench/render_bench, Release
-// build), for a file a few percent larger.
+// build).
 Result<std::vector<unsigned char>> encodePng(cairo_surface_t* image);
 
 } // namespace tandry::render
