@@ -129,6 +129,46 @@ TEST(Painter, DrawsEmojiInColourAndArabicAsJoinedLetters) {
     EXPECT_LT(measurer.measure("مرحبا", font, {}).size.width, isolated);
 }
 
+// The painter draws a text as the measurer set it: control characters as
+// spaces (a NUL ends nothing), bytes that are not UTF-8 as U+FFFD, a text
+// cut where its characters still fit with an ellipsis, and a text of a few
+// lines with the rest of it on its last line.
+TEST(Painter, DrawsEveryCharacterOfATextAsItsPlainForm) {
+    struct Row {
+        const char* name;
+        std::string text;
+        std::string plain;
+        int lineLimit = 1;
+    };
+    std::string zeroWidth = "a";
+    for (int i = 0; i < 100'000; ++i) {
+        zeroWidth += "\u200B";
+    }
+    const Row rows[] = {
+        {"a NUL", std::string("before\0after", 12), "before after"},
+        {"separators", "one\u2028two\u2029three", "one two three"},
+        {"controls", "a\tb\r\nc\vd\033e\u0085f\x7F", "a b c d e f "},
+        {"not UTF-8", "a\377b", "a\uFFFDb"},
+        {"cut where it still fits", zeroWidth, "a\u2026"},
+        {"three lines", "one\ntwo\r\nthree\u2029four\vfive", "one\ntwo\nthree four five", 3},
+        {"two lines, the first wrapped", "Draft the onboarding checklist for the\nnew team",
+         "Draft the onboarding checklist for the new team", 2},
+    };
+    const auto image = [](std::string string, int lineLimit) {
+        const Text text{.string = std::move(string),
+                        .font = {12, FontWeight::regular, FontDesign::standard},
+                        .color = Color::packed(0),
+                        .lineLimit = lineLimit};
+        return paint(text, Size{200, 60}, 2, ColorScheme::light, Color::packed(0xFFFFFF)).rgba;
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const std::vector<unsigned char> plain = image(row.plain, row.lineLimit);
+        ASSERT_NE(plain, image("", 1));
+        EXPECT_TRUE(image(row.text, row.lineLimit) == plain);
+    }
+}
+
 TEST(CardOutput, ReportsWhatCannotBeWritten) {
     testing::TemporaryDirectory directory;
     const LaidOutCard card = testing::layOut(Spacer{0.0}, Size{170, 170});

@@ -1,6 +1,9 @@
 #include "platform/render/PangoTextMeasurer.h"
 
+#include "tests/render/HostileTexts.h"
+
 #include <gtest/gtest.h>
+#include <limits>
 
 namespace tandry::render {
 namespace {
@@ -30,23 +33,35 @@ TEST(PangoTextMeasurer, MeasuresInterOnOneLine) {
                 measurer.measure("WWWW", monospaced, {}).size.width, 0.01);
 }
 
-TEST(PangoTextMeasurer, TruncatesAndWrapsWithinTheFit) {
+// Whatever a text holds, it takes no more lines than its fit allows, each as
+// tall as the font's line, and no more width; a text too long for its fit
+// fills every line it may take (without a limit, many, but no more than a
+// card shows), and one set at its ideal width is wider than any card.
+TEST(PangoTextMeasurer, KeepsAnyTextWithinItsFit) {
+    const TextFit fits[] = {{86.5, 1},         {262.0, 1},        {100.0, 3},
+                            {std::nullopt, 1}, {std::nullopt, 3}, {100.0, std::nullopt}};
     PangoTextMeasurer measurer;
     const Font font{12, FontWeight::medium, FontDesign::standard};
-    const std::string title = "Draft the onboarding checklist for the new design team members";
-    const MeasuredText oneLine = measurer.measure(title, font, {100.0, 1});
-    EXPECT_EQ(oneLine.lineCount, 1);
-    EXPECT_LE(oneLine.size.width, 100);
-    EXPECT_GT(oneLine.size.width, 80);
-
-    const MeasuredText twoLines = measurer.measure(title, font, {100.0, 2});
-    EXPECT_EQ(twoLines.lineCount, 2);
-    EXPECT_LE(twoLines.size.width, 100);
-    EXPECT_NEAR(twoLines.size.height, 2 * oneLine.size.height, 0.01);
-
-    const MeasuredText unlimited = measurer.measure(title, font, {100.0, std::nullopt});
-    EXPECT_GE(unlimited.lineCount, 4);
-    EXPECT_LE(unlimited.size.width, 100);
+    const double lineHeight = measurer.metrics(font).lineHeight();
+    for (const testing::HostileText& row : testing::hostileTexts()) {
+        for (const TextFit& fit : fits) {
+            SCOPED_TRACE(::testing::Message() << row.name << ", " << fit);
+            const MeasuredText measured = measurer.measure(row.text, font, fit);
+            const int mostLines = fit.maxLines.value_or(std::numeric_limits<int>::max());
+            EXPECT_GE(measured.lineCount, row.overflows && fit.width ? std::min(mostLines, 4) : 1);
+            EXPECT_LE(measured.lineCount, mostLines);
+            EXPECT_NEAR(measured.size.height, measured.lineCount * lineHeight, 0.01);
+            if (fit.width) {
+                EXPECT_LE(measured.size.width, *fit.width);
+            }
+            // Without a limit, no more lines than the largest card holds
+            // and some.
+            EXPECT_LE(measured.size.height, 600);
+            if (row.overflows && fit.maxLines) {
+                EXPECT_GT(measured.size.width, fit.width ? *fit.width - 1.5 * font.size : 364);
+            }
+        }
+    }
 }
 
 TEST(PangoTextMeasurer, FindsAFontForEveryScript) {

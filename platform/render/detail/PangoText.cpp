@@ -1,6 +1,9 @@
 #include "platform/render/detail/PangoText.h"
 
+#include "platform/render/detail/ShownText.h"
+
 #include <pango/pangocairo.h>
+#include <string>
 
 namespace tandry::render::detail {
 
@@ -51,22 +54,53 @@ PangoFontDescription* fontDescription(const Font& font) {
     return description;
 }
 
+namespace {
+
+// The last line a text may take holds the rest of it: Pango breaks it no
+// further, but still draws each line separator left there, as a gap wider
+// than a space (a glyph of some fallback font). There they show as spaces
+// instead, as the breaks of a one-line text do.
+void flattenLastLine(PangoLayout* layout, std::string& shown, int maxLines) {
+    constexpr std::string_view lineSeparator = "\u2028";
+    if (shown.find(lineSeparator) == std::string::npos ||
+        pango_layout_get_line_count(layout) < maxLines) {
+        return;
+    }
+    const auto start =
+        static_cast<std::size_t>(pango_layout_get_line_readonly(layout, maxLines - 1)->start_index);
+    std::string flattened = shown.substr(0, start);
+    for (std::size_t offset = start; offset < shown.size();) {
+        if (shown.compare(offset, lineSeparator.size(), lineSeparator) == 0) {
+            flattened += ' ';
+            offset += lineSeparator.size();
+        } else {
+            flattened += shown[offset++];
+        }
+    }
+    if (flattened.size() != shown.size()) {
+        shown = std::move(flattened);
+        pango_layout_set_text(layout, shown.data(), static_cast<int>(shown.size()));
+    }
+}
+
+} // namespace
+
 void setText(PangoLayout* layout, std::string_view text, const Font& font, const TextFit& fit) {
     PangoFontDescription* description = fontDescription(font);
     pango_layout_set_font_description(layout, description);
     pango_font_description_free(description);
-    pango_layout_set_text(layout, text.data(), static_cast<int>(text.size()));
     pango_layout_set_auto_dir(layout, TRUE);
     pango_layout_set_alignment(layout, PANGO_ALIGN_LEFT);
     pango_layout_set_wrap(layout, PANGO_WRAP_WORD_CHAR);
     pango_layout_set_width(layout, fit.width ? pango_units_from_double(*fit.width) : -1);
-    if (fit.maxLines) {
-        // A negative height counts lines; the last one kept is ellipsized.
-        pango_layout_set_height(layout, -*fit.maxLines);
-        pango_layout_set_ellipsize(layout, PANGO_ELLIPSIZE_END);
-    } else {
-        pango_layout_set_height(layout, -1);
-        pango_layout_set_ellipsize(layout, PANGO_ELLIPSIZE_NONE);
+    ShownText shown = shownText(text, font, fit);
+    // A negative height counts the lines of a paragraph, and the shown text
+    // is one paragraph; the last line kept is ellipsized.
+    pango_layout_set_height(layout, -shown.maxLines);
+    pango_layout_set_ellipsize(layout, PANGO_ELLIPSIZE_END);
+    pango_layout_set_text(layout, shown.text.data(), static_cast<int>(shown.text.size()));
+    if (shown.maxLines > 1) {
+        flattenLastLine(layout, shown.text, shown.maxLines);
     }
 }
 

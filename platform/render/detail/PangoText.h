@@ -25,6 +25,7 @@ PangoFontDescription* fontDescription(const Font& font);
 
 // Sets `text` on `layout` in `font`, wrapped to the fit's width at word
 // boundaries, at most `fit.maxLines` lines with the last ending in "…".
+// Pango is given the text as `shownText` prepares it.
 void setText(PangoLayout* layout, std::string_view text, const Font& font, const TextFit& fit);
 
 } // namespace tandry::render::detail
