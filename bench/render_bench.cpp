@@ -1,6 +1,6 @@
 // The rendering layer in a warm process, on the placeholder's medium card at
 // 2x as the views build it: laying out, painting, and the ways of turning the
-// card into PNG bytes.
+// card into PNG bytes; and on a small card under a title far too long.
 
 #include "platform/render/CardLayout.h"
 #include "platform/render/CardOutput.h"
@@ -60,6 +60,27 @@ void PaintAndEncodeMediumCardPng(benchmark::State& state) {
     state.counters["bytes"] = static_cast<double>(size);
 }
 BENCHMARK(PaintAndEncodeMediumCardPng)->Unit(benchmark::kMicrosecond);
+
+// A small card whose first task has a title of a million characters without
+// a space, from the tree to PNG bytes as `tandry-widget render` draws it: the
+// cost of a text is what can show of it, whatever its length. Target: under
+// 50 ms (measured: about 3 ms of processor time).
+void RenderSmallCardWithMegabyteTitle(benchmark::State& state) {
+    adoptUserLanguage();
+    const SystemClock clock;
+    ReadyWidgetEntry entry = ReadyWidgetProvider(clock).placeholder({});
+    entry.state.snapshot()->tasks.front().title = std::string(1'000'000, 'x');
+    const ReadyWidgetView view{WidgetFamily::systemSmall, ColorScheme::light, entry};
+    const IcuDueDateFormat dueDates = IcuDueDateFormat::current();
+    PangoTextMeasurer measurer;
+    for (auto _ : state) {
+        const LaidOutCard card =
+            layoutCard(view.body(dueDates), cardSize(WidgetFamily::systemSmall), measurer);
+        const Result<std::vector<unsigned char>> png = cardPng(card, twice);
+        benchmark::DoNotOptimize(png);
+    }
+}
+BENCHMARK(RenderSmallCardWithMegabyteTitle)->Unit(benchmark::kMillisecond);
 
 } // namespace
 } // namespace tandry::render
