@@ -6,7 +6,6 @@
 #include "cli/ReloadCommand.h"
 #include "cli/RenderCommand.h"
 #include "cli/TickCommand.h"
-#include "widget/store/SnapshotCodec.h"
 #include "widget/strings/UserLanguage.h"
 #include "widget/timeline/ReadyWidgetProvider.h"
 
@@ -20,8 +19,7 @@ namespace {
 
 constexpr int usageError = 2;
 
-int printJson(const Result<nlohmann::ordered_json>& value) {
-    auto text = value ? dumpJson(*value) : std::unexpected(value.error());
+int printJson(const Result<std::string>& text) {
     if (!text) {
         std::cerr << "tandry-widget: " << text.error().message << '\n';
         return 1;
