@@ -30,7 +30,7 @@ int printJson(const Result<std::string>& text) {
 
 } // namespace
 
-int runCommandLine(int argc, char** argv) {
+int runCommandLine(int argc, char** argv, const RenderRunner& runRender) {
     // The sample card's texts follow the user's language.
     adoptUserLanguage();
 
@@ -82,7 +82,7 @@ int runCommandLine(int argc, char** argv) {
         return status;
     }
     if (render.parsed()) {
-        return render.run();
+        return runRender(render.request());
     }
     if (tick.parsed()) {
         return tick.run();
