@@ -1,5 +1,6 @@
-/* Runs one command and prints its wall time in milliseconds and its peak
- * resident memory in kilobytes, "12.345 6789", on standard output; the
+/* Runs one command and prints its wall time and processor time (user and
+ * system) in milliseconds and its peak resident memory in kilobytes,
+ * "12.345 10.002 6789", on standard output; the
  * command's own standard output goes to /dev/null.
  *
  *     measure_process COMMAND [ARGUMENT]...
@@ -41,7 +42,10 @@ int main(int argc, char** argv) {
     clock_gettime(CLOCK_MONOTONIC, &end);
     const double milliseconds =
         (double)(end.tv_sec - start.tv_sec) * 1e3 + (double)(end.tv_nsec - start.tv_nsec) / 1e6;
-    printf("%.3f %ld\n", milliseconds, usage.ru_maxrss);
+    const double processorMilliseconds =
+        (double)(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1e3 +
+        (double)(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e3;
+    printf("%.3f %.3f %ld\n", milliseconds, processorMilliseconds, usage.ru_maxrss);
     if (!WIFEXITED(status)) {
         return 128;
     }
