@@ -1,6 +1,5 @@
 #include "widget/store/JsonWriter.h"
 
-#include <algorithm>
 #include <fmt/format.h>
 #include <nlohmann/json.hpp>
 #include <optional>
@@ -10,8 +9,19 @@
 namespace tandry {
 namespace {
 
-bool needsEscape(char character) {
-    return static_cast<unsigned char>(character) < 0x20 || character == '"' || character == '\\';
+// Whether text comes out of the serializer as it goes in: valid UTF-8 with
+// no quote, backslash or control character. Keys, ids and dates are ASCII,
+// so the UTF-8 check runs only for text that has other bytes.
+bool writtenAsItIs(std::string_view text) {
+    bool ascii = true;
+    for (const char character : text) {
+        const auto byte = static_cast<unsigned char>(character);
+        if (byte < 0x20 || character == '"' || character == '\\') {
+            return false;
+        }
+        ascii = ascii && byte < 0x80;
+    }
+    return ascii || simdjson::validate_utf8(text);
 }
 
 } // namespace
@@ -45,10 +55,9 @@ struct JsonWriter::State {
     }
 
     void quoted(std::string_view value) {
-        // Most text needs no escape: valid UTF-8 without a quote, backslash
-        // or control character comes out as it went in, so it is copied
-        // straight, which is what the serializer would write, only faster.
-        if (std::ranges::none_of(value, needsEscape) && simdjson::validate_utf8(value)) {
+        // Most text needs no escape and is copied straight, which is what
+        // the serializer would write, only faster.
+        if (writtenAsItIs(value)) {
             text += '"';
             text += value;
             text += '"';
