@@ -47,6 +47,23 @@ void decodeSnapshotOf(benchmark::State& state) {
 }
 BENCHMARK(decodeSnapshotOf)->Name("Decode/tasks")->Arg(2)->Arg(100)->Arg(1000)->Arg(10000);
 
+// The streaming writer over a decoded snapshot, beside copying its text.
+void encodeSnapshotOf(benchmark::State& state) {
+    const auto snapshot = decodeSnapshot(snapshotDocument(static_cast<int>(state.range(0))));
+    if (!snapshot) {
+        state.SkipWithError(snapshot.error().message.c_str());
+        return;
+    }
+    std::size_t written = 0;
+    for (auto _ : state) {
+        auto text = encodeSnapshot(*snapshot);
+        written = text ? text->size() : 0;
+        benchmark::DoNotOptimize(text);
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * written));
+}
+BENCHMARK(encodeSnapshotOf)->Name("Encode/tasks")->Arg(2)->Arg(100)->Arg(1000)->Arg(10000);
+
 void copyBytesOf(benchmark::State& state) {
     auto text = snapshotDocument(static_cast<int>(state.range(0)));
     std::string target(text.size(), '\0');

@@ -6,7 +6,6 @@
 #include "cli/ReloadCommand.h"
 #include "cli/RenderCommand.h"
 #include "cli/TickCommand.h"
-#include "widget/store/SnapshotCodec.h"
 #include "widget/strings/UserLanguage.h"
 #include "widget/timeline/ReadyWidgetProvider.h"
 
@@ -20,8 +19,7 @@ namespace {
 
 constexpr int usageError = 2;
 
-int printJson(const Result<nlohmann::ordered_json>& value) {
-    auto text = value ? dumpJson(*value) : std::unexpected(value.error());
+int printJson(const Result<std::string>& text) {
     if (!text) {
         std::cerr << "tandry-widget: " << text.error().message << '\n';
         return 1;
@@ -32,7 +30,7 @@ int printJson(const Result<nlohmann::ordered_json>& value) {
 
 } // namespace
 
-int runCommandLine(int argc, char** argv) {
+int runCommandLine(int argc, char** argv, const RenderRunner& runRender) {
     // The sample card's texts follow the user's language.
     adoptUserLanguage();
 
@@ -84,7 +82,7 @@ int runCommandLine(int argc, char** argv) {
         return status;
     }
     if (render.parsed()) {
-        return render.run();
+        return runRender(render.request());
     }
     if (tick.parsed()) {
         return tick.run();

@@ -4,14 +4,14 @@
 #include "widget/timeline/ReadyWidgetEntry.h"
 #include "widget/timeline/Timeline.h"
 
-#include <nlohmann/json.hpp>
+#include <string>
 
 namespace tandry {
 
 // {"date":…,"state":…,"snapshot":{…}} for an entry; the snapshot only when ready.
-Result<nlohmann::ordered_json> entryJson(const ReadyWidgetEntry& entry);
+Result<std::string> entryJson(const ReadyWidgetEntry& entry);
 
 // The entry of a one-entry timeline with its "reload": {"after":…} or "never".
-Result<nlohmann::ordered_json> timelineJson(const Timeline& timeline);
+Result<std::string> timelineJson(const Timeline& timeline);
 
 } // namespace tandry

@@ -1,23 +1,17 @@
 #include "cli/RenderCommand.h"
 
-#include "cli/CommandClock.h"
 #include "cli/OptionValues.h"
-#include "platform/render/CardOutput.h"
-#include "platform/render/CardRenderer.h"
-#include "widget/app/TandryReadyWidget.h"
-#include "widget/timeline/ReadyWidgetProvider.h"
 
 #include <CLI/CLI.hpp>
 #include <array>
 #include <cmath>
 #include <filesystem>
 #include <iostream>
-#include <utility>
 
 namespace tandry {
 namespace {
 
-using EntryRequest = RenderCommand::EntryRequest;
+using EntryRequest = RenderRequest::Entry;
 
 // A PNG at a larger scale would need hundreds of megabytes.
 constexpr double largestScale = 8;
@@ -73,68 +67,29 @@ std::string checkOutput(const std::string& path) {
     return "the output file must end in .png, .svg, .pdf or .json";
 }
 
-// The entry the host would draw for the request.
-ReadyWidgetEntry requestedEntry(EntryRequest request, const Clock& clock) {
-    const ReadyWidgetProvider provider(clock);
-    if (request == EntryRequest::placeholder) {
-        return provider.placeholder({});
-    }
-    ReadyWidgetEntry entry;
-    if (request == EntryRequest::timeline) {
-        provider.getTimeline({}, [&](Timeline timeline) {
-            if (!timeline.entries.empty()) {
-                entry = std::move(timeline.entries.front());
-            }
-        });
-    } else {
-        provider.getSnapshot({.isPreview = request == EntryRequest::preview},
-                             [&](ReadyWidgetEntry answer) { entry = std::move(answer); });
-    }
-    return entry;
-}
-
 } // namespace
 
 RenderCommand::RenderCommand(CLI::App& app) {
     command_ = app.add_subcommand("render", "Draw the card for an entry into a file");
-    command_->add_option("--family", family_, "Widget size (default: medium)")
+    command_->add_option("--family", request_.family, "Widget size (default: medium)")
         ->transform(namedValue<WidgetFamily>(familyNamed, "{small,medium,large}"));
-    command_->add_option("--scheme", scheme_, "Appearance (default: light)")
+    command_->add_option("--scheme", request_.scheme, "Appearance (default: light)")
         ->transform(namedValue<ColorScheme>(schemeNamed, "{light,dark}"));
-    command_->add_option("--entry", entry_, "The request to draw the answer of (default: timeline)")
+    command_
+        ->add_option("--entry", request_.entry,
+                     "The request to draw the answer of (default: timeline)")
         ->transform(
             namedValue<EntryRequest>(entryRequestNamed, "{timeline,snapshot,preview,placeholder}"));
-    addInstantOption(*command_, at_);
-    command_->add_option("--scale", scale_, "Device pixels per point of a PNG (default: 2)")
+    addInstantOption(*command_, request_.at);
+    command_->add_option("--scale", request_.scale, "Device pixels per point of a PNG (default: 2)")
         ->check(checkScale, "N");
-    command_->add_option("-o,--output", output_, "The file: .png, .svg, .pdf or .json")
+    command_->add_option("-o,--output", request_.output, "The file: .png, .svg, .pdf or .json")
         ->required()
         ->check(checkOutput, "FILE");
 }
 
 bool RenderCommand::parsed() const {
     return command_->parsed();
-}
-
-int RenderCommand::run() const {
-    // 1. The renderer first: Pango reads the font configuration on a thread
-    //    of its own, while this one loads the entry.
-    CardRenderer renderer;
-
-    // 2. The entry, as the provider answers the request at --at.
-    const ReadyWidgetEntry entry = requestedEntry(entry_, CommandClock(at_));
-
-    // 3. The card as the host draws it, with due dates in the user's locale
-    //    and time zone, mirrored for right-to-left languages.
-    const render::LaidOutCard card =
-        renderer.render(TandryReadyWidget().body(), entry, family_, scheme_, scale_);
-
-    // 4. Written in the format of the file's extension.
-    if (Result<void> written = render::writeCard(card, output_, {scale_, scheme_}); !written) {
-        std::cerr << "tandry-widget: " << written.error().message << '\n';
-        return 1;
-    }
-    return 0;
 }
 
 } // namespace tandry

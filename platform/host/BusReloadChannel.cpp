@@ -1,57 +1,92 @@
 #include "platform/host/BusReloadChannel.h"
 
-#include "platform/host/GObjectPtr.h"
 #include "platform/host/HostBus.h"
 
-#include <cstdlib>
-#include <filesystem>
-#include <gio/gio.h>
+#include <cstdint>
+#include <dlfcn.h>
+#include <optional>
 #include <string>
+#include <systemd/sd-bus.h>
 
 namespace tandry {
 namespace {
 
-constexpr int callTimeoutMilliseconds = 2000;
+constexpr std::uint64_t callTimeoutMicroseconds = 2'000'000;
 
-// Whether a session bus can be reached without starting one: GIO would
-// otherwise fall back to launching a bus of its own for this process.
-bool sessionBusConfigured() {
-    if (const char* address = std::getenv("DBUS_SESSION_BUS_ADDRESS"); address && *address) {
-        return true;
-    }
-    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-    std::error_code error;
-    return runtime && *runtime &&
-           std::filesystem::is_socket(std::filesystem::path(runtime) / "bus", error);
+// The calls of libsystemd's bus client that one reload needs.
+struct BusLibrary {
+    decltype(&sd_bus_open_user) openUser = nullptr;
+    decltype(&sd_bus_message_new_method_call) newMethodCall = nullptr;
+    decltype(&sd_bus_message_set_auto_start) setAutoStart = nullptr;
+    decltype(&sd_bus_message_append) append = nullptr;
+    decltype(&sd_bus_call) call = nullptr;
+    decltype(&sd_bus_message_unref) unrefMessage = nullptr;
+    decltype(&sd_bus_error_free) freeError = nullptr;
+    decltype(&sd_bus_flush_close_unref) close = nullptr;
+};
+
+template <typename Function> bool resolve(void* library, const char* name, Function& function) {
+    function = reinterpret_cast<Function>(dlsym(library, name));
+    return function != nullptr;
+}
+
+// The library is opened at the first reload rather than linked, as the
+// journal's is: the command line's other commands would otherwise load it,
+// and the compression and cryptography libraries it needs, on every start.
+// Null where the library or one of its calls is missing.
+const BusLibrary* busLibrary() {
+    static const std::optional<BusLibrary> loaded = []() -> std::optional<BusLibrary> {
+        void* library = dlopen("libsystemd.so.0", RTLD_NOW | RTLD_LOCAL);
+        if (library == nullptr) {
+            return std::nullopt;
+        }
+        BusLibrary bus;
+        if (!resolve(library, "sd_bus_open_user", bus.openUser) ||
+            !resolve(library, "sd_bus_message_new_method_call", bus.newMethodCall) ||
+            !resolve(library, "sd_bus_message_set_auto_start", bus.setAutoStart) ||
+            !resolve(library, "sd_bus_message_append", bus.append) ||
+            !resolve(library, "sd_bus_call", bus.call) ||
+            !resolve(library, "sd_bus_message_unref", bus.unrefMessage) ||
+            !resolve(library, "sd_bus_error_free", bus.freeError) ||
+            !resolve(library, "sd_bus_flush_close_unref", bus.close)) {
+            return std::nullopt;
+        }
+        return bus;
+    }();
+    return loaded ? &*loaded : nullptr;
 }
 
 } // namespace
 
 void BusReloadChannel::reloadTimelines(std::string_view kind) {
-    if (!sessionBusConfigured()) {
+    const BusLibrary* bus = busLibrary();
+    if (bus == nullptr) {
         return;
     }
-    const GObjectPtr<GDBusConnection> connection(
-        g_bus_get_sync(G_BUS_TYPE_SESSION, nullptr, nullptr));
-    if (connection == nullptr) {
+    // The session bus from DBUS_SESSION_BUS_ADDRESS, else the user's bus
+    // socket in XDG_RUNTIME_DIR; no bus is launched for this process.
+    sd_bus* connection = nullptr;
+    if (bus->openUser(&connection) < 0) {
         return;
     }
     // org.freedesktop.Application.ActivateAction(action, [parameter], platform data)
-    GVariantBuilder parameters;
-    g_variant_builder_init(&parameters, G_VARIANT_TYPE("av"));
+    sd_bus_message* message = nullptr;
     const std::string kindText(kind);
-    g_variant_builder_add(&parameters, "v", g_variant_new_string(kindText.c_str()));
-    GVariantBuilder platformData;
-    g_variant_builder_init(&platformData, G_VARIANT_TYPE("a{sv}"));
-
-    GVariant* reply = g_dbus_connection_call_sync(
-        connection.get(), hostApplicationId, hostObjectPath, "org.freedesktop.Application",
-        "ActivateAction", g_variant_new("(sava{sv})", reloadActionName, &parameters, &platformData),
-        nullptr, G_DBUS_CALL_FLAGS_NO_AUTO_START, callTimeoutMilliseconds, nullptr, nullptr);
+    bool built =
+        bus->newMethodCall(connection, &message, hostApplicationId, hostObjectPath,
+                           "org.freedesktop.Application", "ActivateAction") >= 0 &&
+        bus->setAutoStart(message, 0) >= 0 &&
+        bus->append(message, "sava{sv}", reloadActionName, 1, "s", kindText.c_str(), 0) >= 0;
     // No reply means no host (or one that did not answer): nothing to reload.
-    if (reply != nullptr) {
-        g_variant_unref(reply);
+    if (built) {
+        sd_bus_error error = SD_BUS_ERROR_NULL;
+        sd_bus_message* reply = nullptr;
+        bus->call(connection, message, callTimeoutMicroseconds, &error, &reply);
+        bus->unrefMessage(reply);
+        bus->freeError(&error);
     }
+    bus->unrefMessage(message);
+    bus->close(connection);
 }
 
 } // namespace tandry

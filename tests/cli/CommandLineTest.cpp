@@ -227,6 +227,22 @@ TEST_F(CommandLine, ReportsATickThatCannotBeParked) {
 
 // The renderer takes its direction from the user's language: Arabic is
 // mirrored, so the header's symbol ends at the right inset.
+// Only render draws: the program that answers every other command must not
+// load the drawing, toolkit or ICU libraries, whose loading took most of the
+// time and memory of a timeline request. The dynamic loader lists what it
+// would load and stops before the program runs.
+TEST(CommandLineProgram, LoadsNoLibraryThatOnlyDrawingNeeds) {
+    const auto listing =
+        testing::runCommand({TANDRY_WIDGET_BINARY, "timeline"}, {{"LD_TRACE_LOADED_OBJECTS", "1"}});
+    ASSERT_EQ(listing.exitStatus, 0) << listing.standardError;
+    ASSERT_NE(listing.standardOutput.find("libc.so"), std::string::npos) << listing.standardOutput;
+    for (const char* library : {"libpango", "libcairo", "libX11", "libgtk", "libglib", "libgio",
+                                "libicu", "libsystemd"}) {
+        SCOPED_TRACE(library);
+        EXPECT_EQ(listing.standardOutput.find(library), std::string::npos);
+    }
+}
+
 TEST_F(CommandLine, RendersInTheDirectionOfTheUsersLanguage) {
     const auto symbols = nodesOfKind(Json::parse(tree({"--at", live}, "ar")), "symbol");
     ASSERT_FALSE(symbols.empty());

@@ -1,7 +1,7 @@
 #include "widget/store/PendingCompletionCodec.h"
 
 #include "widget/store/JsonReader.h"
-#include "widget/store/SnapshotCodec.h"
+#include "widget/store/JsonWriter.h"
 
 #include <fmt/format.h>
 
@@ -53,9 +53,16 @@ Result<std::string> encodePendingCompletion(const PendingCompletion& completion)
     if (!requestedAt) {
         return std::unexpected(json::prefixed("requestedAt", requestedAt.error()));
     }
-    return dumpJson(nlohmann::ordered_json{{"id", uuidText(completion.id)},
-                                           {"taskID", uuidText(completion.taskID)},
-                                           {"requestedAt", *requestedAt}});
+    JsonWriter writer;
+    writer.beginObject();
+    writer.key("id");
+    writer.string(uuidText(completion.id));
+    writer.key("taskID");
+    writer.string(uuidText(completion.taskID));
+    writer.key("requestedAt");
+    writer.string(*requestedAt);
+    writer.endObject();
+    return writer.finish();
 }
 
 } // namespace tandry

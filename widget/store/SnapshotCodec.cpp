@@ -142,52 +142,59 @@ Result<ReadySnapshot> decodeSnapshot(const simdjson::padded_string& bytes) {
     return snapshot;
 }
 
-Result<nlohmann::ordered_json> snapshotJson(const ReadySnapshot& snapshot) {
+void writeSnapshot(JsonWriter& writer, const ReadySnapshot& snapshot) {
     auto validUntil = formatDateText(snapshot.validUntil);
     if (!validUntil) {
-        return std::unexpected(prefixed("validUntil", validUntil.error()));
+        writer.fail(prefixed("validUntil", validUntil.error()));
+        return;
     }
-    auto tasks = nlohmann::ordered_json::array();
-    for (const auto& item : snapshot.tasks) {
-        nlohmann::ordered_json object{
-            {"id", uuidText(item.id)}, {"title", item.title}, {"flowName", item.flowName}};
+    writer.beginObject();
+    writer.key("validUntil");
+    writer.string(*validUntil);
+    writer.key("total");
+    writer.integer(snapshot.total);
+    writer.key("tasks");
+    writer.beginArray();
+    for (std::size_t index = 0; index < snapshot.tasks.size(); ++index) {
+        const auto& item = snapshot.tasks[index];
+        writer.beginObject();
+        writer.key("id");
+        writer.string(uuidText(item.id));
+        writer.key("title");
+        writer.string(item.title);
+        writer.key("flowName");
+        writer.string(item.flowName);
         if (item.dueDate) {
             auto dueDate = formatDateText(*item.dueDate);
             if (!dueDate) {
-                return std::unexpected(
-                    prefixed(fmt::format("tasks[{}].dueDate", tasks.size()), dueDate.error()));
+                writer.fail(prefixed(fmt::format("tasks[{}].dueDate", index), dueDate.error()));
+                return;
             }
-            object["dueDate"] = *dueDate;
+            writer.key("dueDate");
+            writer.string(*dueDate);
         }
-        object["isOverdue"] = item.isOverdue;
-        object["isToday"] = item.isToday;
-        object["priorityRaw"] = item.priorityRaw;
-        tasks.push_back(std::move(object));
+        writer.key("isOverdue");
+        writer.boolean(item.isOverdue);
+        writer.key("isToday");
+        writer.boolean(item.isToday);
+        writer.key("priorityRaw");
+        writer.string(item.priorityRaw);
+        writer.endObject();
     }
-    nlohmann::ordered_json document{{"validUntil", *validUntil},
-                                    {"total", snapshot.total},
-                                    {"tasks", std::move(tasks)},
-                                    {"paletteRaw", snapshot.paletteRaw}};
+    writer.endArray();
+    writer.key("paletteRaw");
+    writer.string(snapshot.paletteRaw);
     if (snapshot.emptyReason) {
-        document["emptyReason"] = *snapshot.emptyReason;
+        writer.key("emptyReason");
+        writer.string(*snapshot.emptyReason);
     }
-    return document;
+    writer.endObject();
 }
 
 Result<std::string> encodeSnapshot(const ReadySnapshot& snapshot) {
-    auto document = snapshotJson(snapshot);
-    if (!document) {
-        return std::unexpected(document.error());
-    }
-    return dumpJson(*document);
-}
-
-Result<std::string> dumpJson(const nlohmann::ordered_json& value) {
-    try {
-        return value.dump();
-    } catch (const nlohmann::json::exception& exception) {
-        return fail(fmt::format("cannot write JSON: {}", exception.what()));
-    }
+    JsonWriter writer;
+    writeSnapshot(writer, snapshot);
+    return writer.finish();
 }
 
 } // namespace tandry

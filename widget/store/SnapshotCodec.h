@@ -1,9 +1,9 @@
 #pragma once
 
 #include "widget/store/Error.h"
+#include "widget/store/JsonWriter.h"
 #include "widget/store/ReadySnapshot.h"
 
-#include <nlohmann/json.hpp>
 #include <simdjson.h>
 #include <string>
 #include <string_view>
@@ -20,14 +20,12 @@ namespace tandry {
 // needs; files are read straight into one.
 Result<ReadySnapshot> decodeSnapshot(const simdjson::padded_string& json);
 
-// The snapshot as a JSON value with the keys in their documented order; an
-// absent due date or empty reason is left out.
-Result<nlohmann::ordered_json> snapshotJson(const ReadySnapshot& snapshot);
+// Writes the snapshot as a JSON object with the keys in their documented
+// order; an absent due date or empty reason is left out. An instant that no
+// date text can hold fails the writer with the key it was under.
+void writeSnapshot(JsonWriter& writer, const ReadySnapshot& snapshot);
 
 // The snapshot as compact JSON text.
 Result<std::string> encodeSnapshot(const ReadySnapshot& snapshot);
-
-// Compact JSON text of a value; fails on a string that is not valid UTF-8.
-Result<std::string> dumpJson(const nlohmann::ordered_json& value);
 
 } // namespace tandry

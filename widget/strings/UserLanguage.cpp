@@ -8,7 +8,6 @@
 #include <libintl.h>
 #include <string>
 #include <string_view>
-#include <unicode/locid.h>
 
 namespace tandry {
 namespace {
@@ -100,15 +99,6 @@ std::string adoptedLanguage() {
     const std::size_t last = value.find_last_not_of(' ');
     return first == std::string_view::npos ? std::string()
                                            : std::string(value.substr(first, last - first + 1));
-}
-
-LayoutDirection userLayoutDirection() {
-    const std::string language = adoptedLanguage();
-    if (language.empty()) {
-        return LayoutDirection::leftToRight;
-    }
-    return icu::Locale(language.c_str()).isRightToLeft() ? LayoutDirection::rightToLeft
-                                                         : LayoutDirection::leftToRight;
 }
 
 } // namespace tandry

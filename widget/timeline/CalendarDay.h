@@ -6,10 +6,11 @@
 
 namespace tandry {
 
-// The instant one calendar day before `instant` in the user's calendar and
-// time zone (ICU's defaults, from the locale and TZ): the same wall-clock time
-// on the day before, so across a change to or from daylight saving time the
-// distance is 23 or 25 hours. Absent when the calendar cannot compute it.
+// The instant one calendar day before `instant` in the user's time zone (TZ,
+// else the system's): the same wall-clock time on the day before, so across a
+// change to or from daylight saving time the distance is 23 or 25 hours.
+// Every calendar counts the same days, so the C library's is the user's here.
+// Absent when the C library cannot compute it.
 std::optional<Instant> oneDayEarlier(Instant instant);
 
 } // namespace tandry

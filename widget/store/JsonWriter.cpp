@@ -1,0 +1,161 @@
+#include "widget/store/JsonWriter.h"
+
+#include <fmt/format.h>
+#include <nlohmann/json.hpp>
+#include <optional>
+#include <simdjson.h>
+#include <vector>
+
+namespace tandry {
+namespace {
+
+// Whether text comes out of the serializer as it goes in: valid UTF-8 with
+// no quote, backslash or control character. Keys, ids and dates are ASCII,
+// so the UTF-8 check runs only for text that has other bytes.
+bool writtenAsItIs(std::string_view text) {
+    bool ascii = true;
+    for (const char character : text) {
+        const auto byte = static_cast<unsigned char>(character);
+        if (byte < 0x20 || character == '"' || character == '\\') {
+            return false;
+        }
+        ascii = ascii && byte < 0x80;
+    }
+    return ascii || simdjson::validate_utf8(text);
+}
+
+} // namespace
+
+// The escaping is nlohmann's serializer, kept for the life of the writer and
+// fed one reused string value at a time: a dump of a whole tree escapes every
+// string the same way, so the text is the same as before, and no string is
+// copied into a tree or allocated again once the scratch value has grown.
+struct JsonWriter::State {
+    std::string text;
+    std::optional<Error> failure;
+    // Per open object or array: whether it holds no member yet.
+    std::vector<bool> empty;
+    bool afterKey = false;
+    nlohmann::json scratch = std::string();
+    nlohmann::detail::serializer<nlohmann::json> serializer{
+        std::make_shared<nlohmann::detail::output_string_adapter<char, std::string>>(text), ' '};
+
+    // Writes the comma that separates this value from the one before it.
+    void separate() {
+        if (afterKey) {
+            afterKey = false;
+            return;
+        }
+        if (!empty.empty()) {
+            if (!empty.back()) {
+                text += ',';
+            }
+            empty.back() = false;
+        }
+    }
+
+    void quoted(std::string_view value) {
+        // Most text needs no escape and is copied straight, which is what
+        // the serializer would write, only faster.
+        if (writtenAsItIs(value)) {
+            text += '"';
+            text += value;
+            text += '"';
+            return;
+        }
+        scratch.get_ref<std::string&>().assign(value);
+        try {
+            serializer.dump(scratch, false, false, 0);
+        } catch (const nlohmann::json::exception& exception) {
+            failure = Error{fmt::format("cannot write JSON: {}", exception.what())};
+        }
+    }
+};
+
+JsonWriter::JsonWriter() : state_(std::make_unique<State>()) {}
+
+JsonWriter::~JsonWriter() = default;
+
+void JsonWriter::beginObject() {
+    if (state_->failure) {
+        return;
+    }
+    state_->separate();
+    state_->text += '{';
+    state_->empty.push_back(true);
+}
+
+void JsonWriter::endObject() {
+    if (state_->failure) {
+        return;
+    }
+    state_->text += '}';
+    state_->empty.pop_back();
+}
+
+void JsonWriter::beginArray() {
+    if (state_->failure) {
+        return;
+    }
+    state_->separate();
+    state_->text += '[';
+    state_->empty.push_back(true);
+}
+
+void JsonWriter::endArray() {
+    if (state_->failure) {
+        return;
+    }
+    state_->text += ']';
+    state_->empty.pop_back();
+}
+
+void JsonWriter::key(std::string_view name) {
+    if (state_->failure) {
+        return;
+    }
+    state_->separate();
+    state_->quoted(name);
+    state_->text += ':';
+    state_->afterKey = true;
+}
+
+void JsonWriter::string(std::string_view text) {
+    if (state_->failure) {
+        return;
+    }
+    state_->separate();
+    state_->quoted(text);
+}
+
+void JsonWriter::boolean(bool value) {
+    if (state_->failure) {
+        return;
+    }
+    state_->separate();
+    state_->text += value ? "true" : "false";
+}
+
+void JsonWriter::integer(std::int64_t value) {
+    if (state_->failure) {
+        return;
+    }
+    state_->separate();
+    const fmt::format_int digits(value);
+    state_->text.append(digits.data(), digits.size());
+}
+
+void JsonWriter::fail(Error error) {
+    if (!state_->failure) {
+        state_->failure = std::move(error);
+    }
+}
+
+Result<std::string> JsonWriter::finish() {
+    if (state_->failure) {
+        return std::unexpected(*state_->failure);
+    }
+    return std::move(state_->text);
+}
+
+} // namespace tandry
