@@ -8,10 +8,10 @@ set(CPACK_PACKAGE_VENDOR Tandry)
 set(CPACK_PACKAGE_CONTACT "Tandry widget maintainers <widget@tandry.app>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "The tasks that are ready now, on the desktop")
 string(CONCAT CPACK_PACKAGE_DESCRIPTION
-  "A desktop widget for the Tandry task manager: a card on the desktop that lists the tasks "
-  "that are ready now, in three sizes, light and dark, with a circle to tick each. The "
-  "tandry-widget command answers the widget's requests as JSON and draws its card into PNG, "
-  "SVG or PDF files.")
+  "A desktop widget for the Tandry task manager: a card on the desktop that\n"
+  "lists the tasks that are ready now, in three sizes, light and dark, with a\n"
+  "circle to tick each. The tandry-widget command answers the widget's\n"
+  "requests as JSON and draws its card into PNG, SVG or PDF files.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
