@@ -6,6 +6,7 @@
 #include "cli/ReloadCommand.h"
 #include "cli/RenderCommand.h"
 #include "cli/TickCommand.h"
+#include "widget/app/Version.h"
 #include "widget/strings/UserLanguage.h"
 #include "widget/timeline/ReadyWidgetProvider.h"
 
@@ -36,6 +37,8 @@ int runCommandLine(int argc, char** argv, const RenderRunner& runRender) {
 
     CLI::App app{"tandry-widget: the ready-tasks desktop widget of the task manager.",
                  "tandry-widget"};
+    app.footer("The card itself is shown on the desktop by tandry-widget-host.");
+    app.set_version_flag("--version", "tandry-widget " + std::string(widgetVersion));
     app.require_subcommand(1);
 
     std::optional<Instant> timelineAt;
@@ -61,6 +64,8 @@ int runCommandLine(int argc, char** argv, const RenderRunner& runRender) {
         return app.exit(help);
     } catch (const CLI::CallForAllHelp& help) {
         return app.exit(help);
+    } catch (const CLI::CallForVersion& version) {
+        return app.exit(version);
     } catch (const CLI::ParseError& error) {
         std::cerr << "tandry-widget: " << error.what() << "\nRun with --help for usage.\n";
         return usageError;

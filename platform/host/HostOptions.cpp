@@ -1,5 +1,6 @@
 #include "platform/host/HostOptions.h"
 
+#include "widget/app/Version.h"
 #include "widget/ui/WidgetFamily.h"
 
 #include <CLI/CLI.hpp>
@@ -14,7 +15,12 @@ std::variant<HostOptions, int> parseHostOptions(int argc, char** argv) {
     std::vector<std::string> families;
     std::string scheme = "auto";
     std::string output;
+    std::string autostart;
     HostOptions options;
+
+    app.footer("Without --family, the widgets of the last run come back (one medium widget the "
+               "first time). tandry-widget answers the widget's requests on the command line.");
+    app.set_version_flag("--version", "tandry-widget-host " + std::string(widgetVersion));
 
     app.add_option("--family", families, "A widget to place: small, medium or large (repeatable)")
         ->check(CLI::IsMember({"small", "medium", "large"}));
@@ -24,6 +30,8 @@ std::variant<HostOptions, int> parseHostOptions(int argc, char** argv) {
     app.add_option("--output", output, "Write each card here as PNG (and JSON) on every load");
     app.add_option("--scale", options.outputScale, "Pixels per point of written cards (default 2)")
         ->check(CLI::Range(0.5, 8.0));
+    app.add_option("--autostart", autostart, "Start the widget when you log in: on or off")
+        ->check(CLI::IsMember({"on", "off"}));
     app.add_flag("--gapplication-service", options.service, "Started by the session bus")
         ->group("");
 
@@ -46,6 +54,9 @@ std::variant<HostOptions, int> parseHostOptions(int argc, char** argv) {
     options.scheme = scheme == "light"  ? SchemeChoice::light
                      : scheme == "dark" ? SchemeChoice::dark
                                         : SchemeChoice::automatic;
+    if (!autostart.empty()) {
+        options.startAtLogin = autostart == "on" ? StartAtLogin::on : StartAtLogin::off;
+    }
     if (!output.empty()) {
         options.output = std::filesystem::absolute(output);
     }

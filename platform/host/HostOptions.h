@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/host/Autostart.h"
 #include "widget/ui/WidgetFamily.h"
 
 #include <filesystem>
@@ -27,10 +28,12 @@ struct HostOptions {
     double outputScale = 2;
     // Started by the session bus (D-Bus activation).
     bool service = false;
+    // Set: only turn starting at login on or off, and exit.
+    std::optional<StartAtLogin> startAtLogin;
 };
 
 // The options, or the exit status when the command line was a request for
-// help (0) or wrong (2, with the reason on standard error).
+// help or the version (0) or wrong (2, with the reason on standard error).
 std::variant<HostOptions, int> parseHostOptions(int argc, char** argv);
 
 } // namespace tandry

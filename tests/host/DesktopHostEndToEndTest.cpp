@@ -241,21 +241,32 @@ TEST(DesktopHost, WorksAsAPersonUsesIt) {
     EXPECT_EQ(host.stop(), 0);
     EXPECT_NE(readAll(placements).find(R"("x": 200)"), std::string::npos) << readAll(placements);
 
-    // 8. Started with nothing but the bus and the display, as the session
-    //    bus may start it, the card shows English texts, not message keys.
+    // 8. Started with nothing but the bus, the display and a data directory
+    //    without a container, as the session bus may start it on a first
+    //    run, the card shows English texts, not message keys, and the log
+    //    says where the widget looks for the container (and only then).
     const auto bare = root.path() / "bare";
     testing::Subprocess bareHost(
         {"/usr/bin/env", "-i",
          "DBUS_SESSION_BUS_ADDRESS=" + *environmentValue("DBUS_SESSION_BUS_ADDRESS"),
          "DISPLAY=" + *environmentValue("DISPLAY"),
-         "XAUTHORITY=" + environmentValue("XAUTHORITY").value_or(""), TANDRY_HOST_BINARY,
-         "--family", "small", "--output", bare.string()},
+         "XAUTHORITY=" + environmentValue("XAUTHORITY").value_or(""),
+         "XDG_DATA_HOME=" + (root.path() / "bare-data").string(), TANDRY_HOST_BINARY, "--family",
+         "small", "--output", bare.string()},
         {.log = root.path() / "bare.log"});
     ASSERT_TRUE(waitFor([&] { return !readAll(bare / "TandryReadyWidget-small.json").empty(); }))
         << readAll(root.path() / "bare.log");
     const std::string bareTree = readAll(bare / "TandryReadyWidget-small.json");
     EXPECT_EQ(bareTree.find("widget."), std::string::npos) << bareTree;
     EXPECT_EQ(bareHost.stop(), 0) << readAll(root.path() / "bare.log");
+    EXPECT_NE(
+        readAll(root.path() / "bare.log")
+            .find("No shared container yet: the widget waits for the task manager to create " +
+                  (root.path() / "bare-data/group-containers/T4NDRY7QX2.app.tandry.taskmanager")
+                      .string()),
+        std::string::npos)
+        << readAll(root.path() / "bare.log");
+    EXPECT_EQ(readAll(log).find("No shared container"), std::string::npos) << readAll(log);
 
     // 9. Started as autostart starts it, without --family, from a file of a
     //    thousand placements far off the screen: a dozen widgets come back,
