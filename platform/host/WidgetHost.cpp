@@ -7,6 +7,7 @@
 #include "platform/host/IntentWorker.h"
 #include "platform/host/MainLoopReloadChannel.h"
 #include "platform/host/PlacementPlan.h"
+#include "platform/host/RendererChoice.h"
 #include "platform/host/TimelineScheduler.h"
 #include "platform/host/WallClockAlarm.h"
 #include "platform/host/WidgetWindow.h"
@@ -125,6 +126,9 @@ int WidgetHost::run(const char* programName) {
     // workspace and out of the taskbar. Without a DISPLAY the toolkit falls
     // back to Wayland; GDK_BACKEND, when the user sets it, still decides.
     gdk_set_allowed_backends("x11,wayland");
+    if (!options_.headless) {
+        urlOpener_.restoreForHandlers(chooseLeanRenderer());
+    }
     // Without windows no display is needed, so a plain GIO application will do.
     application_.reset(
         options_.headless
