@@ -18,6 +18,17 @@ HOST_NAME = "app.tandry.WidgetHost"
 HOST_PATH = "/app/tandry/WidgetHost"
 
 
+def require(build, *programs):
+    """The programs' paths in the build tree; exits with a hint when one is missing."""
+    paths = [build / program for program in programs]
+    missing = [str(path) for path in paths if not path.exists()]
+    if missing:
+        raise SystemExit(f"missing {', '.join(missing)}: build them first, e.g. "
+                         f"cmake --build {build} --target tandry-widget-host tandry-widget "
+                         "host_floor")
+    return paths
+
+
 def wait_until(condition, timeout=10.0, interval=0.001):
     deadline = time.monotonic() + timeout
     while time.monotonic() < deadline:
