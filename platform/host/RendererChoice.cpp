@@ -18,15 +18,19 @@ void change(std::vector<ChangedVariable>& changed, const char* name, const std::
 
 } // namespace
 
-std::vector<ChangedVariable> chooseLeanRenderer() {
+std::vector<ChangedVariable> chooseLeanRenderer(unsigned toolkitMinorVersion) {
     std::vector<ChangedVariable> changed;
     if (variable("GSK_RENDERER")) {
         return changed;
     }
     change(changed, "GSK_RENDERER", "cairo");
-    // Other debugging flags the user set stay on.
-    const std::optional<std::string> debug = variable("GDK_DEBUG");
-    change(changed, "GDK_DEBUG", debug && !debug->empty() ? *debug + ",gl-disable" : "gl-disable");
+    // The toolkit moved the switch from its debugging flags to GDK_DISABLE
+    // in 4.16 and warns about the old one since. Flags the user set stay on.
+    const bool disableList = toolkitMinorVersion >= 16;
+    const char* name = disableList ? "GDK_DISABLE" : "GDK_DEBUG";
+    const std::string flag = disableList ? "gl" : "gl-disable";
+    const std::optional<std::string> flags = variable(name);
+    change(changed, name, flags && !flags->empty() ? *flags + "," + flag : flag);
     return changed;
 }
 

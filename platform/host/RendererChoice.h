@@ -28,11 +28,12 @@ inline std::ostream& operator<<(std::ostream& out, const ChangedVariable& variab
 // some 60 MB of LLVM and Mesa and costs CPU on every frame, and on a real GPU
 // it buys nothing for one picture. So unless the user chose a renderer
 // (GSK_RENDERER set, to anything), the host takes the Cairo renderer and
-// turns OpenGL off (gl-disable added to GDK_DEBUG). A user's GSK_RENDERER
-// leaves both variables as they are.
+// turns OpenGL off: gl-disable added to GDK_DEBUG before GTK 4.16, gl added
+// to GDK_DISABLE from then on (`toolkitMinorVersion` is GTK's at run time).
+// A user's GSK_RENDERER leaves every variable as it is.
 //
 // Returns what was changed, so that programs the host launches get the
 // user's own environment back.
-std::vector<ChangedVariable> chooseLeanRenderer();
+std::vector<ChangedVariable> chooseLeanRenderer(unsigned toolkitMinorVersion);
 
 } // namespace tandry

@@ -129,7 +129,7 @@ int WidgetHost::run(const char* programName) {
     // back to Wayland; GDK_BACKEND, when the user sets it, still decides.
     gdk_set_allowed_backends("x11,wayland");
     if (!options_.headless) {
-        urlOpener_.restoreForHandlers(chooseLeanRenderer());
+        urlOpener_.restoreForHandlers(chooseLeanRenderer(gtk_get_minor_version()));
     }
     // Without windows no display is needed, so a plain GIO application will do.
     application_.reset(

@@ -120,6 +120,7 @@ TEST(DesktopHost, WorksAsAPersonUsesIt) {
         // The host's own choice of renderer, which programs it starts must not inherit.
         {"GSK_RENDERER", std::nullopt},
         {"GDK_DEBUG", std::nullopt},
+        {"GDK_DISABLE", std::nullopt},
         // The C locale, as a host started by the session bus without LANG
         // inherits it: the texts are English, not message keys.
         {"LANG", "C"},
@@ -259,6 +260,7 @@ TEST(DesktopHost, WorksAsAPersonUsesIt) {
     EXPECT_NE(handled.find("url=tandry://ready\n"), std::string::npos) << handled;
     EXPECT_EQ(handled.find("GSK_RENDERER="), std::string::npos) << handled;
     EXPECT_EQ(handled.find("GDK_DEBUG="), std::string::npos) << handled;
+    EXPECT_EQ(handled.find("GDK_DISABLE="), std::string::npos) << handled;
     EXPECT_EQ(queuedTaskIDs(queue).size(), 3U);
 
     EXPECT_EQ(host.stop(), 0);

@@ -23,34 +23,45 @@ Value variable(const char* name) {
 
 TEST(RendererChoice, TakesCairoWithoutOpenGLUnlessTheUserChoseARenderer) {
     const struct {
-        Value renderer, debug;
-        Value expectedRenderer, expectedDebug;
+        unsigned minorVersion;
+        Value renderer, flags;
+        Value expectedRenderer, expectedFlags;
     } rows[] = {
-        {std::nullopt, std::nullopt, "cairo", "gl-disable"},
-        // The user's own debugging flags stay on.
-        {std::nullopt, "events", "cairo", "events,gl-disable"},
+        {8, std::nullopt, std::nullopt, "cairo", "gl-disable"},
+        // The user's own flags stay on.
+        {8, std::nullopt, "events", "cairo", "events,gl-disable"},
+        {16, std::nullopt, std::nullopt, "cairo", "gl"},
+        {18, std::nullopt, "vulkan", "cairo", "vulkan,gl"},
         // A renderer the user chose, even the default one, wins outright.
-        {"gl", std::nullopt, "gl", std::nullopt},
-        {"", "events", "", "events"},
+        {8, "gl", std::nullopt, "gl", std::nullopt},
+        {16, "", "vulkan", "", "vulkan"},
     };
-    const Value savedRenderer = variable("GSK_RENDERER");
-    const Value savedDebug = variable("GDK_DEBUG");
+    const char* names[] = {"GSK_RENDERER", "GDK_DEBUG", "GDK_DISABLE"};
+    std::vector<Value> saved;
+    for (const char* name : names) {
+        saved.push_back(variable(name));
+        unsetenv(name);
+    }
     for (const auto& row : rows) {
-        SCOPED_TRACE(::testing::Message() << "GSK_RENDERER=" << row.renderer.value_or("(unset)")
-                                          << " GDK_DEBUG=" << row.debug.value_or("(unset)"));
+        const char* flagsName = row.minorVersion >= 16 ? "GDK_DISABLE" : "GDK_DEBUG";
+        SCOPED_TRACE(::testing::Message() << "4." << row.minorVersion << " GSK_RENDERER="
+                                          << row.renderer.value_or("(unset)") << ' ' << flagsName
+                                          << '=' << row.flags.value_or("(unset)"));
         setVariable("GSK_RENDERER", row.renderer);
-        setVariable("GDK_DEBUG", row.debug);
-        const std::vector<ChangedVariable> changed = chooseLeanRenderer();
+        setVariable(flagsName, row.flags);
+        const std::vector<ChangedVariable> changed = chooseLeanRenderer(row.minorVersion);
         EXPECT_EQ(variable("GSK_RENDERER"), row.expectedRenderer);
-        EXPECT_EQ(variable("GDK_DEBUG"), row.expectedDebug);
+        EXPECT_EQ(variable(flagsName), row.expectedFlags);
         // What programs started by the host get back.
         for (const ChangedVariable& restored : changed) {
-            EXPECT_EQ(restored.before, restored.name == "GSK_RENDERER" ? row.renderer : row.debug);
+            EXPECT_EQ(restored.before, restored.name == "GSK_RENDERER" ? row.renderer : row.flags);
         }
         EXPECT_EQ(changed.size(), row.renderer ? 0U : 2U);
+        unsetenv(flagsName);
     }
-    setVariable("GSK_RENDERER", savedRenderer);
-    setVariable("GDK_DEBUG", savedDebug);
+    for (std::size_t i = 0; i < saved.size(); ++i) {
+        setVariable(names[i], saved[i]);
+    }
 }
 
 } // namespace
