@@ -7,12 +7,14 @@
 #include "platform/host/IntentWorker.h"
 #include "platform/host/MainLoopReloadChannel.h"
 #include "platform/host/PlacementPlan.h"
+#include "platform/host/RendererChoice.h"
 #include "platform/host/TimelineScheduler.h"
 #include "platform/host/WallClockAlarm.h"
 #include "platform/host/WidgetWindow.h"
 #include "platform/log/JournalLog.h"
 #include "widget/app/TandryWidgetBundle.h"
 #include "widget/store/AppGroup.h"
+#include "widget/store/PendingQueue.h"
 #include "widget/strings/WidgetStrings.h"
 #include "widget/timeline/WidgetKind.h"
 
@@ -27,7 +29,8 @@ namespace {
 
 // Reload requests that arrive within this time of the first are answered by
 // one load: a tick's own request and the file monitor's report of its record
-// typically land a few milliseconds apart.
+// typically land a few milliseconds apart. A tick of the host's own does not
+// wait for it: its card is redrawn from the current entry at once.
 constexpr unsigned burstMilliseconds = 40;
 
 // After the user drags a widget, its new position is saved once the window
@@ -125,6 +128,9 @@ int WidgetHost::run(const char* programName) {
     // workspace and out of the taskbar. Without a DISPLAY the toolkit falls
     // back to Wayland; GDK_BACKEND, when the user sets it, still decides.
     gdk_set_allowed_backends("x11,wayland");
+    if (!options_.headless) {
+        urlOpener_.restoreForHandlers(chooseLeanRenderer(gtk_get_minor_version()));
+    }
     // Without windows no display is needed, so a plain GIO application will do.
     application_.reset(
         options_.headless
@@ -160,8 +166,11 @@ void WidgetHost::startup() {
     // forwards it), so everything below happens once per session.
     started_ = true;
     renderer_ = std::make_unique<CardRenderer>();
-    reloadChannel_ = std::make_unique<MainLoopReloadChannel>(
-        [this](const std::string& kind) { requestReload(kind); });
+    // The intents' requests: each follows a finished tick.
+    reloadChannel_ = std::make_unique<MainLoopReloadChannel>([this](const std::string& kind) {
+        showParkedTicks(kind);
+        requestReload(kind);
+    });
     worker_ = std::make_unique<IntentWorker>(IntentServices{clock_, widgetLog(), *reloadChannel_});
     if (options_.output) {
         output_.emplace(*options_.output, options_.outputScale);
@@ -281,6 +290,34 @@ void WidgetHost::requestReloadOfAll() {
         if (hosted->scheduler.requestReload()) {
             scheduleBurst(*hosted);
         }
+    }
+}
+
+void WidgetHost::showParkedTicks(const std::string& kind) {
+    // The tick's record is on disk by now. Overlaying the queue on the entry
+    // shown, by the store's own rule, draws what the next load will draw
+    // from the same snapshot; ticks already overlaid remove nothing twice.
+    // An expired snapshot waits for the load, which shows it stale.
+    std::optional<std::vector<PendingCompletion>> queue;
+    for (auto& hosted : kinds_) {
+        ReadySnapshot* snapshot = hosted->entry ? hosted->entry->state.snapshot() : nullptr;
+        if (hosted->configuration.kind != kind || snapshot == nullptr ||
+            clock_.now() >= snapshot->validUntil) {
+            continue;
+        }
+        const std::int64_t started = g_get_monotonic_time();
+        if (!queue) {
+            queue = loadPendingCompletions();
+        }
+        ReadySnapshot overlaid = snapshot->applyingPending(*queue);
+        if (overlaid == *snapshot) {
+            continue;
+        }
+        *snapshot = std::move(overlaid);
+        present(*hosted);
+        g_debug("tick shown on %s ahead of load %d in %.1f ms", kind.c_str(),
+                hosted->scheduler.loadCount() + 1,
+                static_cast<double>(g_get_monotonic_time() - started) / 1000.0);
     }
 }
 

@@ -58,6 +58,8 @@ private:
     void placeWidgets();
     void requestReload(const std::string& kind);
     void requestReloadOfAll();
+    // Redraws the widgets of `kind` at once with the parked ticks overlaid.
+    void showParkedTicks(const std::string& kind);
     void scheduleBurst(HostedKind& hosted);
     void loadDueTimelines();
     void load(HostedKind& hosted);

@@ -228,6 +228,11 @@ void WidgetWindow::show(const StaticConfiguration& configuration, const ReadyWid
                         ColorScheme scheme, CardRenderer& renderer) {
     render::LaidOutCard next =
         renderer.render(configuration, entry, placement_.family, scheme, scale());
+    // A load that finds what a tick's own redraw already showed changes
+    // nothing, and a count still rolling rolls on.
+    if (card_ == next && scheme_ == scheme) {
+        return;
+    }
     changes_ = card_ ? countChanges(*card_, next) : std::vector<CountChange>{};
     card_ = std::move(next);
     scheme_ = scheme;

@@ -5,8 +5,8 @@
 // command line's reload are picked up, the host's actions work over the bus
 // (those of its desktop entry as launchers send them), the texts are English
 // in the C locale and in an empty environment, a click elsewhere on the card
-// asks for the card's link, and a file of a thousand placements off the
-// screen brings back a dozen widgets on it. Screenshots are kept in the build
+// opens the card's link with the user's environment, and a file of a
+// thousand placements off the screen brings back a dozen widgets on it. Screenshots are kept in the build
 // tree (host-artifacts/) for a person to look at.
 #include "tests/support/Subprocess.h"
 #include "tests/support/TemporaryDirectory.h"
@@ -96,14 +96,31 @@ TEST(DesktopHost, WorksAsAPersonUsesIt) {
     const auto placements = root.path() / "state/tandry-widget/placements.json";
     testing::writeFile(placements, R"({"placements": [{"kind": "TandryReadyWidget",
                                       "family": "systemMedium", "x": 200, "y": 100}]})");
+    // The desktop's handler for the card's link: it notes the URL and the
+    // environment it was started with.
+    const auto handler = root.path() / "handler.sh";
+    const auto opened = root.path() / "handler.sh.opened";
+    testing::writeFile(
+        handler,
+        R"(env > "$0.partial"; echo "url=$1" >> "$0.partial"; mv "$0.partial" "$0.opened")");
+    testing::writeFile(root.path() / "data/applications/tandry-handler.desktop",
+                       "[Desktop Entry]\nType=Application\nName=Handler\nExec=/bin/sh " +
+                           handler.string() + " %u\nMimeType=x-scheme-handler/tandry;\n");
+    testing::writeFile(root.path() / "config/mimeapps.list",
+                       "[Default Applications]\nx-scheme-handler/tandry=tandry-handler.desktop\n");
     std::filesystem::create_directories(TANDRY_ARTIFACT_DIR);
     const std::map<std::string, std::optional<std::string>> environment = {
         {"XDG_DATA_HOME", (root.path() / "data").string()},
         {"XDG_STATE_HOME", (root.path() / "state").string()},
+        {"XDG_CONFIG_HOME", (root.path() / "config").string()},
         {"XDG_DATA_DIRS", std::string(TANDRY_BUILD_SHARE_DIR) + ":/usr/local/share:/usr/share"},
         {"TANDRY_WIDGET_INFO", (root.path() / "Info.json").string()},
         {"G_MESSAGES_DEBUG", "tandry-widget-host"},
         {"GDK_BACKEND", "x11"},
+        // The host's own choice of renderer, which programs it starts must not inherit.
+        {"GSK_RENDERER", std::nullopt},
+        {"GDK_DEBUG", std::nullopt},
+        {"GDK_DISABLE", std::nullopt},
         // The C locale, as a host started by the session bus without LANG
         // inherits it: the texts are English, not message keys.
         {"LANG", "C"},
@@ -156,7 +173,8 @@ TEST(DesktopHost, WorksAsAPersonUsesIt) {
     EXPECT_EQ(title.find("widget."), std::string::npos) << title;
     screenshot("1-before-tick.png");
 
-    // 2. A click on the first circle parks its tick, and the card loses the task.
+    // 2. A click on the first circle parks its tick, and the card loses the
+    //    task at once: drawn from the entry shown, ahead of the next load.
     const Json first = buttons().front();
     ASSERT_EQ(first["intent"]["taskID"], firstTask);
     const Json& frame = first["frame"];
@@ -167,6 +185,8 @@ TEST(DesktopHost, WorksAsAPersonUsesIt) {
     ASSERT_TRUE(waitFor([&] { return buttons().size() == 2; })) << readAll(log);
     EXPECT_EQ(queuedTaskIDs(queue), Strings{firstTask});
     EXPECT_EQ(buttons().front()["intent"]["taskID"], secondTask);
+    EXPECT_NE(readAll(log).find("tick shown on TandryReadyWidget ahead of load"), std::string::npos)
+        << readAll(log);
     screenshot("2-after-tick.png");
 
     // 3. The keyboard reaches the circles: Tab to the first, Space to press it.
@@ -231,11 +251,16 @@ TEST(DesktopHost, WorksAsAPersonUsesIt) {
          "'" + fourthTask + "'"});
     ASSERT_TRUE(waitFor([&] { return buttons().size() == 1; })) << readAll(log);
 
-    // 7. A click on the card away from its circle asks for the card's link
-    //    (no handler is installed here) and ticks nothing.
+    // 7. A click on the card away from its circle opens the card's link with
+    //    the scheme's handler, which gets the user's environment (not the
+    //    host's renderer), and ticks nothing.
     run({TANDRY_XDOTOOL, "mousemove", "--sync", "500", "250", "click", "1"});
-    EXPECT_TRUE(waitFor([&] { return readAll(log).find("tandry://ready") != std::string::npos; }))
-        << readAll(log);
+    ASSERT_TRUE(waitFor([&] { return std::filesystem::exists(opened); })) << readAll(log);
+    const std::string handled = readAll(opened);
+    EXPECT_NE(handled.find("url=tandry://ready\n"), std::string::npos) << handled;
+    EXPECT_EQ(handled.find("GSK_RENDERER="), std::string::npos) << handled;
+    EXPECT_EQ(handled.find("GDK_DEBUG="), std::string::npos) << handled;
+    EXPECT_EQ(handled.find("GDK_DISABLE="), std::string::npos) << handled;
     EXPECT_EQ(queuedTaskIDs(queue).size(), 3U);
 
     EXPECT_EQ(host.stop(), 0);
