@@ -3,6 +3,7 @@
 #include "platform/host/DesktopWindowHints.h"
 #include "platform/render/CardSize.h"
 #include "platform/render/Painter.h"
+#include "platform/render/PlainText.h"
 #include "platform/render/TreeQueries.h"
 #include "widget/store/Uuid.h"
 
@@ -18,6 +19,9 @@ constexpr std::int64_t transitionMicroseconds = 350'000;
 
 // How far the pointer must travel before a press on the card becomes a move.
 constexpr double dragThreshold = 4;
+// What a screen reader is given of a task's title: more than any title
+// worth hearing, far less than a hostile one.
+constexpr std::size_t spokenCharacters = 500;
 
 void installStyle() {
     static bool installed = false;
@@ -300,14 +304,17 @@ void WidgetWindow::rebuildButtons() {
 
 void WidgetWindow::describeButtons(const ReadyWidgetEntry& entry) {
     // Every tick button has the same label; its description is the task's
-    // title, so that a screen reader says which task it completes.
+    // title, so that a screen reader says which task it completes. It is the
+    // title's plain characters, as many as anyone listens to: a NUL would cut
+    // it short on the accessibility bus, and a title of a million characters
+    // would be sent whole on every load.
     const ReadySnapshot* snapshot = entry.state.snapshot();
     for (const TickButton& tick : buttons_) {
         std::string title;
         if (snapshot != nullptr) {
             for (const ReadySnapshot::Item& task : snapshot->tasks) {
                 if (uuidText(task.id) == tick.onCard.button.intent.parameter) {
-                    title = task.title;
+                    title = render::plainText(task.title, spokenCharacters);
                 }
             }
         }

@@ -1,11 +1,14 @@
 #include "platform/render/detail/ShownText.h"
 
+#include "platform/render/PlainText.h"
+
 #include <algorithm>
 #include <cmath>
 #include <glib.h>
 
-namespace tandry::render::detail {
+namespace tandry::render {
 
+namespace detail {
 namespace {
 
 // The narrowest advance of a character that a text shows, in em: a sixth,
@@ -79,34 +82,45 @@ void appendCharacter(std::string& out, gunichar character) {
 
 } // namespace
 
-ShownText shownText(std::string_view text, const Font& font, const TextFit& fit) {
-    ShownText shown{.text = {}, .maxLines = mostLines(font, fit)};
-    const std::size_t budget = characterBudget(font, fit, shown.maxLines);
-    // Breaks past the first (lines - 1) could only fall on the last line,
-    // which holds the rest of the text.
-    const auto breaksKept = static_cast<std::size_t>(shown.maxLines - 1);
-    shown.text.reserve(std::min(text.size(), budget * 4) + ellipsis.size());
+} // namespace detail
+
+std::string plainText(std::string_view text, std::size_t mostCharacters,
+                      std::size_t lineBreaksKept) {
+    std::string plain;
+    plain.reserve(std::min(text.size(), mostCharacters * 4) + detail::ellipsis.size());
     std::size_t characters = 0;
     std::size_t breaks = 0;
     for (std::size_t offset = 0; offset < text.size(); ++characters) {
-        if (characters == budget) {
-            shown.text += ellipsis;
+        if (characters == mostCharacters) {
+            plain += detail::ellipsis;
             break;
         }
-        auto [character, length] = nextCharacter(text, offset);
+        auto [character, length] = detail::nextCharacter(text, offset);
         if (character == '\r' && offset + 1 < text.size() && text[offset + 1] == '\n') {
             length = 2;
         }
         offset += length;
-        if (isLineBreak(character)) {
-            shown.text += breaks++ < breaksKept ? lineSeparator : " ";
-        } else if (isControl(character)) {
-            shown.text += ' ';
+        if (detail::isLineBreak(character)) {
+            plain += breaks++ < lineBreaksKept ? detail::lineSeparator : " ";
+        } else if (detail::isControl(character)) {
+            plain += ' ';
         } else {
-            appendCharacter(shown.text, character);
+            detail::appendCharacter(plain, character);
         }
     }
-    return shown;
+    return plain;
 }
 
-} // namespace tandry::render::detail
+namespace detail {
+
+ShownText shownText(std::string_view text, const Font& font, const TextFit& fit) {
+    const int lines = mostLines(font, fit);
+    // Breaks past the first (lines - 1) could only fall on the last line,
+    // which holds the rest of the text.
+    return {.text = plainText(text, characterBudget(font, fit, lines),
+                              static_cast<std::size_t>(lines - 1)),
+            .maxLines = lines};
+}
+
+} // namespace detail
+} // namespace tandry::render
