@@ -248,7 +248,9 @@ TEST(DesktopHost, WorksAsAPersonUsesIt) {
         {"/usr/bin/env", "-i",
          "DBUS_SESSION_BUS_ADDRESS=" + *environmentValue("DBUS_SESSION_BUS_ADDRESS"),
          "DISPLAY=" + *environmentValue("DISPLAY"),
-         "XAUTHORITY=" + environmentValue("XAUTHORITY").value_or(""), TANDRY_HOST_BINARY,
+         "XAUTHORITY=" + environmentValue("XAUTHORITY").value_or(""),
+         // The leak checker's rules for the desktop stack, in sanitizer builds.
+         "LSAN_OPTIONS=" + environmentValue("LSAN_OPTIONS").value_or(""), TANDRY_HOST_BINARY,
          "--family", "small", "--output", bare.string()},
         {.log = root.path() / "bare.log"});
     ASSERT_TRUE(waitFor([&] { return !readAll(bare / "TandryReadyWidget-small.json").empty(); }))
