@@ -1,6 +1,6 @@
 // Runs a fuzz target over saved inputs, given as files or directories: the
-// seed corpus and every input that once made a target fail (built with the
-// tests, so old failures stay fixed), or the one file that the fuzzer hands in.
+// seed corpus and every input that once made a target fail. Built with the
+// tests in place of libFuzzer's driver, so old failures stay fixed.
 
 #include <cstdint>
 #include <cstdio>

@@ -30,11 +30,9 @@ struct Element {
     // children read as `{Text{...}, Spacer{}}`.
     template <typename Content>
     requires(!std::same_as<std::remove_cvref_t<Content>, Element> &&
-             std::constructible_from<ElementContent, Content&&>) Element(Content&& content)
-        : content(std::forward<Content>(content)) {}
+             std::constructible_from<ElementContent, Content&&>) Element(Content&& content);
 
-    Element(ElementContent content, std::vector<Modifier> modifiers)
-        : content(std::move(content)), modifiers(std::move(modifiers)) {}
+    Element(ElementContent content, std::vector<Modifier> modifiers);
 
     bool operator==(const Element&) const = default;
 };
@@ -46,6 +44,17 @@ struct IdentifiedElement {
 
     bool operator==(const IdentifiedElement&) const = default;
 };
+
+// The constructors are defined where IdentifiedElement is complete: moving
+// the content may destroy an identified list, and clang checks that its
+// elements are destructible where the constructor is defined.
+template <typename Content>
+requires(!std::same_as<std::remove_cvref_t<Content>, Element> &&
+         std::constructible_from<ElementContent, Content&&>) Element::Element(Content&& content)
+    : content(std::forward<Content>(content)) {}
+
+inline Element::Element(ElementContent content, std::vector<Modifier> modifiers)
+    : content(std::move(content)), modifiers(std::move(modifiers)) {}
 
 // `element` wrapped by one more, outermost modifier.
 inline Element modified(Element element, Modifier modifier) {
