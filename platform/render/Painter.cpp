@@ -15,14 +15,16 @@ class CardPainter {
 public:
     CardPainter(cairo_t* cairo, const LaidOutCard& card, const PaintOptions& options)
         : cairo_(cairo), card_(card), options_(options),
-          context_(pango_cairo_create_context(cairo)), layout_(pango_layout_new(context_)) {
+          context_(pango_font_map_create_context(pango_cairo_font_map_get_default())),
+          layout_(pango_layout_new(context_)) {
+        // Fonts are chosen in user space with the measurer's font options,
+        // so the font map hands back the fonts the measurer loaded. A context
+        // made for the target would carry the device scale in its matrix and
+        // the target's font options, and Pango would look every font up
+        // again in fontconfig for them. Cairo still draws the glyphs at the
+        // device resolution of the target, and with hinting off and
+        // greyscale antialiasing their outlines depend on neither.
         detail::configureContext(context_);
-        // Fonts are chosen in user space, as the measurer chose them: with
-        // the device scale in the context's matrix, Pango would look every
-        // font up again in fontconfig for that matrix. Cairo still draws the
-        // glyphs at the device resolution of the target, and with hinting
-        // off their outlines do not depend on the matrix.
-        pango_context_set_matrix(context_, nullptr);
         cairo_clip_extents(cairo_, &visible_.left, &visible_.top, &visible_.right,
                            &visible_.bottom);
     }
