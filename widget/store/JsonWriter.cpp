@@ -54,6 +54,23 @@ struct JsonWriter::State {
         }
     }
 
+    void open(char bracket) {
+        if (failure) {
+            return;
+        }
+        separate();
+        text += bracket;
+        empty.push_back(true);
+    }
+
+    void close(char bracket) {
+        if (failure) {
+            return;
+        }
+        text += bracket;
+        empty.pop_back();
+    }
+
     void quoted(std::string_view value) {
         // Most text needs no escape and is copied straight, which is what
         // the serializer would write, only faster.
@@ -77,37 +94,19 @@ JsonWriter::JsonWriter() : state_(std::make_unique<State>()) {}
 JsonWriter::~JsonWriter() = default;
 
 void JsonWriter::beginObject() {
-    if (state_->failure) {
-        return;
-    }
-    state_->separate();
-    state_->text += '{';
-    state_->empty.push_back(true);
+    state_->open('{');
 }
 
 void JsonWriter::endObject() {
-    if (state_->failure) {
-        return;
-    }
-    state_->text += '}';
-    state_->empty.pop_back();
+    state_->close('}');
 }
 
 void JsonWriter::beginArray() {
-    if (state_->failure) {
-        return;
-    }
-    state_->separate();
-    state_->text += '[';
-    state_->empty.push_back(true);
+    state_->open('[');
 }
 
 void JsonWriter::endArray() {
-    if (state_->failure) {
-        return;
-    }
-    state_->text += ']';
-    state_->empty.pop_back();
+    state_->close(']');
 }
 
 void JsonWriter::key(std::string_view name) {
