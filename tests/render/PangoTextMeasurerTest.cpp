@@ -24,9 +24,14 @@ TEST(PangoTextMeasurer, MeasuresInterOnOneLine) {
     EXPECT_GT(ready.size.width, 30);
     EXPECT_LT(ready.size.width, 42);
     EXPECT_NEAR(ready.size.height, 1.21 * 12, 0.4);
-    // Weight widens the advances; the same string in bold is wider.
-    EXPECT_LT(measurer.measure("Ready", {12, FontWeight::regular, {}}, {}).size.width,
-              measurer.measure("Ready", {12, FontWeight::bold, {}}, {}).size.width);
+    // Weight widens the advances: each weight sets the same string wider.
+    double narrower = 0;
+    for (FontWeight weight :
+         {FontWeight::regular, FontWeight::medium, FontWeight::semibold, FontWeight::bold}) {
+        const double width = measurer.measure("Ready", {12, weight, {}}, {}).size.width;
+        EXPECT_LT(narrower, width) << weight;
+        narrower = width;
+    }
     // The monospaced design gives every character one advance.
     const Font monospaced{12, FontWeight::regular, FontDesign::monospaced};
     EXPECT_NEAR(measurer.measure("iiii", monospaced, {}).size.width,

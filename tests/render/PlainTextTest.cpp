@@ -23,6 +23,7 @@ TEST(PlainText, ShowsEveryCharacterPlainlyWithinItsBudget) {
          100, 0, "a b c d e"},
         {"one\r\ntwo\rthree\nfour\u2028five\u2029six", 100, 0, "one two three four five six"},
         {"one\r\ntwo\nthree", 100, 1, "one\u2028two three"},
+        {"a\vb\fc\u0085d", 100, 3, "a\u2028b\u2028c\u2028d"},
         {"caf\xc3", 100, 0, "caf\uFFFD"},
         {"\xff\xfe", 100, 0, "\uFFFD\uFFFD"},
         {"éèêë", 4, 0, "éèêë"},
