@@ -64,8 +64,13 @@ struct WidgetHost::Signals {
         static_cast<WidgetHost*>(host)->shutdown();
     }
 
+    // `tandry-widget tick` parks its tick and then asks for this reload, so
+    // a tick from another process shows at once as well, ahead of the load.
     static void reloadAction(GSimpleAction*, GVariant* parameter, gpointer host) {
-        static_cast<WidgetHost*>(host)->requestReload(g_variant_get_string(parameter, nullptr));
+        auto* self = static_cast<WidgetHost*>(host);
+        const std::string kind = g_variant_get_string(parameter, nullptr);
+        self->showParkedTicks(kind);
+        self->requestReload(kind);
     }
 
     static void reloadAllAction(GSimpleAction*, GVariant*, gpointer host) {

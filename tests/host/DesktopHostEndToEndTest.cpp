@@ -6,8 +6,8 @@
 // (those of its desktop entry as launchers send them), the texts are English
 // in the C locale and in an empty environment, a click elsewhere on the card
 // opens the card's link with the user's environment, and a file of a
-// thousand placements off the screen brings back a dozen widgets on it. Screenshots are kept in the build
-// tree (host-artifacts/) for a person to look at.
+// thousand placements off the screen brings back a dozen widgets on it. Screenshots are kept in the
+// build tree (host-artifacts/) for a person to look at.
 #include "tests/support/Subprocess.h"
 #include "tests/support/TemporaryDirectory.h"
 
@@ -251,6 +251,17 @@ TEST(DesktopHost, WorksAsAPersonUsesIt) {
          "'" + fourthTask + "'"});
     ASSERT_TRUE(waitFor([&] { return buttons().size() == 1; })) << readAll(log);
 
+    // 6b. A tick from the command line, another process, shows at once too.
+    const auto shownAhead = [&] {
+        const std::string text = readAll(log);
+        const std::regex line("tick shown on TandryReadyWidget ahead of load");
+        return std::distance(std::sregex_iterator(text.begin(), text.end(), line), {});
+    };
+    const auto shownBefore = shownAhead();
+    EXPECT_EQ(run({TANDRY_WIDGET_BINARY, "tick", thirdTask}).exitStatus, 0);
+    ASSERT_TRUE(waitFor([&] { return buttons().empty(); })) << readAll(log);
+    EXPECT_EQ(shownAhead(), shownBefore + 1) << readAll(log);
+
     // 7. A click on the card away from its circle opens the card's link with
     //    the scheme's handler, which gets the user's environment (not the
     //    host's renderer), and ticks nothing.
@@ -261,7 +272,7 @@ TEST(DesktopHost, WorksAsAPersonUsesIt) {
     EXPECT_EQ(handled.find("GSK_RENDERER="), std::string::npos) << handled;
     EXPECT_EQ(handled.find("GDK_DEBUG="), std::string::npos) << handled;
     EXPECT_EQ(handled.find("GDK_DISABLE="), std::string::npos) << handled;
-    EXPECT_EQ(queuedTaskIDs(queue).size(), 3U);
+    EXPECT_EQ(queuedTaskIDs(queue).size(), 4U);
 
     EXPECT_EQ(host.stop(), 0);
     EXPECT_NE(readAll(placements).find(R"("x": 200)"), std::string::npos) << readAll(placements);
