@@ -6,6 +6,9 @@
 
 namespace tandry::render {
 
+// U+2028, the break that plainText keeps, within one paragraph.
+inline constexpr std::string_view lineSeparator = "\u2028";
+
 // A text as plain characters: control characters (NUL included, which ends a
 // string for C interfaces) become spaces; the first `lineBreaksKept` line
 // breaks of any kind become line separators and later ones spaces; bytes

@@ -1,5 +1,6 @@
 #include "platform/render/detail/PangoText.h"
 
+#include "platform/render/PlainText.h"
 #include "platform/render/detail/ShownText.h"
 
 #include <pango/pangocairo.h>
@@ -61,7 +62,6 @@ namespace {
 // than a space (a glyph of some fallback font). There they show as spaces
 // instead, as the breaks of a one-line text do.
 void flattenLastLine(PangoLayout* layout, std::string& shown, int maxLines) {
-    constexpr std::string_view lineSeparator = "\u2028";
     if (shown.find(lineSeparator) == std::string::npos ||
         pango_layout_get_line_count(layout) < maxLines) {
         return;

@@ -24,7 +24,6 @@ constexpr double longestExtent = 400;
 // However small the type, no text keeps more characters than this.
 constexpr std::size_t mostCharacters = 1 << 14;
 
-constexpr std::string_view lineSeparator = "\u2028";
 constexpr std::string_view ellipsis = "\u2026";
 constexpr gunichar replacementCharacter = 0xFFFD;
 
@@ -101,7 +100,7 @@ std::string plainText(std::string_view text, std::size_t mostCharacters,
         }
         offset += length;
         if (detail::isLineBreak(character)) {
-            plain += breaks++ < lineBreaksKept ? detail::lineSeparator : " ";
+            plain += breaks++ < lineBreaksKept ? lineSeparator : " ";
         } else if (detail::isControl(character)) {
             plain += ' ';
         } else {
