@@ -1,6 +1,6 @@
 #include "cli/EntryJson.h"
 
-#include "widget/store/Instant.h"
+#include "widget/system/Instant.h"
 #include "widget/store/JsonWriter.h"
 #include "widget/store/SnapshotCodec.h"
 

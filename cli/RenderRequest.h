@@ -1,6 +1,6 @@
 #pragma once
 
-#include "widget/store/Instant.h"
+#include "widget/system/Instant.h"
 #include "widget/ui/ColorScheme.h"
 #include "widget/ui/WidgetFamily.h"
 

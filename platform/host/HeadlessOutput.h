@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/render/LaidOutElement.h"
-#include "widget/store/Error.h"
+#include "widget/system/Error.h"
 #include "widget/ui/ColorScheme.h"
 #include "widget/ui/WidgetFamily.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/host/Placement.h"
-#include "widget/store/Error.h"
+#include "widget/system/Error.h"
 
 #include <filesystem>
 #include <optional>

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "platform/host/SourceHandle.h"
-#include "widget/store/Error.h"
-#include "widget/store/Instant.h"
+#include "widget/system/Error.h"
+#include "widget/system/Instant.h"
 
 #include <functional>
 #include <memory>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "widget/store/Error.h"
+#include "widget/system/Error.h"
 
 #include <vector>
 

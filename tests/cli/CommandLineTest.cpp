@@ -1,7 +1,7 @@
 #include "tests/support/Subprocess.h"
 #include "tests/support/TableFile.h"
 #include "tests/support/TemporaryDirectory.h"
-#include "widget/store/Instant.h"
+#include "widget/system/Instant.h"
 
 #include <algorithm>
 #include <cstring>

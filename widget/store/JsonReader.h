@@ -2,8 +2,8 @@
 
 // Checked reading of JSON values for the store's decoders. Internal to the store.
 
-#include "widget/store/Error.h"
-#include "widget/store/Instant.h"
+#include "widget/system/Error.h"
+#include "widget/system/Instant.h"
 #include "widget/store/Uuid.h"
 
 #include <cstdint>

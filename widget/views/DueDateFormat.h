@@ -1,6 +1,6 @@
 #pragma once
 
-#include "widget/store/Instant.h"
+#include "widget/system/Instant.h"
 
 #include <string>
 

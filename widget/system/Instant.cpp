@@ -1,4 +1,4 @@
-#include "widget/store/Instant.h"
+#include "widget/system/Instant.h"
 
 #include <array>
 #include <fmt/format.h>
