@@ -31,7 +31,7 @@ ReadySnapshot demoSnapshot() {
 }
 
 ReadyWidgetView demoView(WidgetFamily family) {
-    adoptUserLanguage();
+    adoptUserLanguage(Environment::ofProcess());
     const Instant now = *parseDateText("2026-12-05T09:30:00Z");
     return {family, ColorScheme::light, {now, ReadyWidgetState::ready(demoSnapshot())}};
 }
@@ -42,7 +42,7 @@ WidgetFamily familyOf(const benchmark::State& state) {
 
 void BuildCardTree(benchmark::State& state) {
     const ReadyWidgetView view = demoView(familyOf(state));
-    const IcuDueDateFormat dueDates = IcuDueDateFormat::current();
+    const IcuDueDateFormat dueDates = IcuDueDateFormat::of(Environment::ofProcess());
     for (auto _ : state) {
         benchmark::DoNotOptimize(view.body(dueDates));
     }
@@ -52,7 +52,7 @@ BENCHMARK(BuildCardTree)->DenseRange(0, 2)->Unit(benchmark::kMicrosecond);
 void BuildLayOutAndPaintCard(benchmark::State& state) {
     const WidgetFamily family = familyOf(state);
     const ReadyWidgetView view = demoView(family);
-    const IcuDueDateFormat dueDates = IcuDueDateFormat::current();
+    const IcuDueDateFormat dueDates = IcuDueDateFormat::of(Environment::ofProcess());
     render::PangoTextMeasurer measurer;
     for (auto _ : state) {
         const render::LaidOutCard card =
@@ -65,7 +65,7 @@ BENCHMARK(BuildLayOutAndPaintCard)->DenseRange(0, 2)->Unit(benchmark::kMicroseco
 
 void MakeDueDateFormat(benchmark::State& state) {
     for (auto _ : state) {
-        benchmark::DoNotOptimize(IcuDueDateFormat::current());
+        benchmark::DoNotOptimize(IcuDueDateFormat::of(Environment::ofProcess()));
     }
 }
 BENCHMARK(MakeDueDateFormat)->Unit(benchmark::kMicrosecond);

@@ -17,11 +17,11 @@ namespace tandry::render {
 namespace {
 
 Element mediumCard() {
-    adoptUserLanguage();
+    adoptUserLanguage(Environment::ofProcess());
     const SystemClock clock;
     const ReadyWidgetView view{WidgetFamily::systemMedium, ColorScheme::light,
-                               ReadyWidgetProvider(clock).placeholder({})};
-    return view.body(IcuDueDateFormat::current());
+                               ReadyWidgetProvider(clock, std::nullopt).placeholder({})};
+    return view.body(IcuDueDateFormat::of(Environment::ofProcess()));
 }
 
 const RenderOptions twice{2, ColorScheme::light};
@@ -66,12 +66,12 @@ BENCHMARK(PaintAndEncodeMediumCardPng)->Unit(benchmark::kMicrosecond);
 // cost of a text is what can show of it, whatever its length. Target: under
 // 50 ms (measured: about 3 ms of processor time).
 void RenderSmallCardWithMegabyteTitle(benchmark::State& state) {
-    adoptUserLanguage();
+    adoptUserLanguage(Environment::ofProcess());
     const SystemClock clock;
-    ReadyWidgetEntry entry = ReadyWidgetProvider(clock).placeholder({});
+    ReadyWidgetEntry entry = ReadyWidgetProvider(clock, std::nullopt).placeholder({});
     entry.state.snapshot()->tasks.front().title = std::string(1'000'000, 'x');
     const ReadyWidgetView view{WidgetFamily::systemSmall, ColorScheme::light, entry};
-    const IcuDueDateFormat dueDates = IcuDueDateFormat::current();
+    const IcuDueDateFormat dueDates = IcuDueDateFormat::of(Environment::ofProcess());
     PangoTextMeasurer measurer;
     for (auto _ : state) {
         const LaidOutCard card =

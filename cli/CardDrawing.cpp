@@ -4,6 +4,7 @@
 #include "platform/render/CardOutput.h"
 #include "platform/render/CardRenderer.h"
 #include "widget/app/TandryReadyWidget.h"
+#include "widget/store/AppGroup.h"
 #include "widget/timeline/ReadyWidgetProvider.h"
 
 #include <iostream>
@@ -15,11 +16,12 @@ namespace {
 using EntryRequest = RenderRequest::Entry;
 
 // The entry the host would draw for the request.
-ReadyWidgetEntry requestedEntry(EntryRequest request, const Clock& clock) {
-    const ReadyWidgetProvider provider(clock);
+ReadyWidgetEntry requestedEntry(EntryRequest request, const Clock& clock,
+                                const Environment& environment) {
     if (request == EntryRequest::placeholder) {
-        return provider.placeholder({});
+        return ReadyWidgetProvider(clock, std::nullopt).placeholder({});
     }
+    const ReadyWidgetProvider provider(clock, SharedContainer::of(environment).path);
     ReadyWidgetEntry entry;
     if (request == EntryRequest::timeline) {
         provider.getTimeline({}, [&](Timeline timeline) {
@@ -36,13 +38,14 @@ ReadyWidgetEntry requestedEntry(EntryRequest request, const Clock& clock) {
 
 } // namespace
 
-int drawCard(const RenderRequest& request) {
+int drawCard(const RenderRequest& request, const Environment& environment) {
     // 1. The renderer first: Pango reads the font configuration on a thread
     //    of its own, while this one loads the entry.
-    CardRenderer renderer;
+    CardRenderer renderer(dateLocaleId(environment));
 
     // 2. The entry, as the provider answers the request at --at.
-    const ReadyWidgetEntry entry = requestedEntry(request.entry, CommandClock(request.at));
+    const ReadyWidgetEntry entry =
+        requestedEntry(request.entry, CommandClock(request.at), environment);
 
     // 3. The card as the host draws it, with due dates in the user's locale
     //    and time zone, mirrored for right-to-left languages.

@@ -7,6 +7,7 @@
 #include "cli/RenderCommand.h"
 #include "cli/TickCommand.h"
 #include "widget/app/Version.h"
+#include "widget/store/AppGroup.h"
 #include "widget/strings/UserLanguage.h"
 #include "widget/timeline/ReadyWidgetProvider.h"
 
@@ -31,9 +32,10 @@ int printJson(const Result<std::string>& text) {
 
 } // namespace
 
-int runCommandLine(int argc, char** argv, const RenderRunner& runRender) {
+int runCommandLine(int argc, char** argv, const Environment& environment,
+                   const RenderRunner& runRender) {
     // The sample card's texts follow the user's language.
-    adoptUserLanguage();
+    adoptUserLanguage(environment);
 
     CLI::App app{"tandry-widget: the ready-tasks desktop widget of the task manager.",
                  "tandry-widget"};
@@ -74,30 +76,30 @@ int runCommandLine(int argc, char** argv, const RenderRunner& runRender) {
     if (timeline->parsed()) {
         const CommandClock clock(timelineAt);
         int status = 0;
-        ReadyWidgetProvider(clock).getTimeline(
+        ReadyWidgetProvider(clock, SharedContainer::of(environment).path).getTimeline(
             {}, [&](Timeline answer) { status = printJson(timelineJson(answer)); });
         return status;
     }
     if (snapshot->parsed()) {
         const CommandClock clock(snapshotAt);
         int status = 0;
-        ReadyWidgetProvider(clock).getSnapshot(
+        ReadyWidgetProvider(clock, SharedContainer::of(environment).path).getSnapshot(
             {.isPreview = preview},
             [&](ReadyWidgetEntry answer) { status = printJson(entryJson(answer)); });
         return status;
     }
     if (render.parsed()) {
-        return runRender(render.request());
+        return runRender(render.request(), environment);
     }
     if (tick.parsed()) {
-        return tick.run();
+        return tick.run(SharedContainer::of(environment).path);
     }
     if (reload.parsed()) {
         return reload.run();
     }
     if (placeholder->parsed()) {
         const SystemClock clock;
-        return printJson(entryJson(ReadyWidgetProvider(clock).placeholder({})));
+        return printJson(entryJson(ReadyWidgetProvider(clock, std::nullopt).placeholder({})));
     }
     return usageError;
 }

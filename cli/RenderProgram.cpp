@@ -1,8 +1,9 @@
 #include "cli/RenderProgram.h"
 
+#include "widget/system/InstalledData.h"
+
 #include <cerrno>
 #include <cstring>
-#include <filesystem>
 #include <iostream>
 #include <unistd.h>
 
@@ -11,14 +12,13 @@ namespace tandry {
 int runRenderProgram(char** argv) {
     // Found beside this executable, as the catalogs and Info.json are found
     // from it, so that a build tree and every installation prefix work.
-    std::error_code error;
-    const auto executable = std::filesystem::read_symlink("/proc/self/exe", error);
-    if (error) {
-        std::cerr << "tandry-widget: cannot find " << renderProgramName << ": " << error.message()
-                  << '\n';
+    const auto directory = executableDirectory();
+    if (!directory) {
+        std::cerr << "tandry-widget: cannot find " << renderProgramName
+                  << ": the program's own location is unknown\n";
         return 1;
     }
-    const auto program = executable.parent_path() / renderProgramName;
+    const auto program = *directory / renderProgramName;
     ::execv(program.c_str(), argv);
     std::cerr << "tandry-widget: cannot run " << program.string() << ": " << std::strerror(errno)
               << '\n';

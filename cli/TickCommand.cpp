@@ -47,11 +47,11 @@ bool TickCommand::parsed() const {
     return command_->parsed();
 }
 
-int TickCommand::run() const {
+int TickCommand::run(const std::optional<std::filesystem::path>& container) const {
     const SystemClock clock;
     BusReloadChannel reloadChannel;
     ReportingLog log;
-    const IntentServices services{clock, log, reloadChannel};
+    const IntentServices services{clock, log, reloadChannel, container};
     TickReadyTaskIntent(taskID_).perform(services);
     // The intent logs nothing but a tick it could not park.
     if (log.lastEntry) {

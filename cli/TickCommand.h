@@ -1,5 +1,7 @@
 #pragma once
 
+#include <filesystem>
+#include <optional>
 #include <string>
 
 namespace CLI {
@@ -21,9 +23,10 @@ public:
 
     bool parsed() const;
 
-    // Performs the intent and prints its empty result, "{}", or reports the
-    // tick that could not be parked.
-    int run() const;
+    // Performs the intent with the shared container at `container` (where it
+    // is or would be) and prints its empty result, "{}", or reports the tick
+    // that could not be parked.
+    int run(const std::optional<std::filesystem::path>& container) const;
 
 private:
     CLI::App* command_ = nullptr;

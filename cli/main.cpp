@@ -11,7 +11,9 @@ int main(int argc, char** argv) {
     if (argc > 1 && std::string_view(argv[1]) == "render") {
         return tandry::runRenderProgram(argv);
     }
-    return tandry::runCommandLine(argc, argv, [argv](const tandry::RenderRequest&) {
-        return tandry::runRenderProgram(argv);
-    });
+    return tandry::runCommandLine(
+        argc, argv, tandry::Environment::ofProcess(),
+        [argv](const tandry::RenderRequest&, const tandry::Environment&) {
+            return tandry::runRenderProgram(argv);
+        });
 }

@@ -4,5 +4,5 @@
 // `tandry-widget-render`: the command line with the card drawn in this
 // process; `tandry-widget render` hands its arguments here.
 int main(int argc, char** argv) {
-    return tandry::runCommandLine(argc, argv, tandry::drawCard);
+    return tandry::runCommandLine(argc, argv, tandry::Environment::ofProcess(), tandry::drawCard);
 }

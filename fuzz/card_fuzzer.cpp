@@ -40,7 +40,7 @@ bool hasSoundFrames(const tandry::render::LaidOutElement& element) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     // The renderer loads fonts and the date format once, as a host does.
-    static tandry::CardRenderer renderer(tandry::LayoutDirection::leftToRight);
+    static tandry::CardRenderer renderer("en_US_POSIX", tandry::LayoutDirection::leftToRight);
     static const tandry::StaticConfiguration configuration = tandry::TandryReadyWidget().body();
     static const tandry::Instant now = *tandry::parseDateText("2026-12-05T09:30:00Z");
 

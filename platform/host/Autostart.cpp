@@ -1,5 +1,8 @@
 #include "platform/host/Autostart.h"
 
+#include "widget/system/DurableFile.h"
+#include "widget/system/InstalledData.h"
+
 #include <cerrno>
 #include <cstring>
 #include <glib.h>
@@ -46,11 +49,14 @@ Result<std::string> startAtLogin(const std::filesystem::path& shippedEntry,
         return fail("cannot create " + autostartDirectory.string() + ": " + std::strerror(errno));
     }
 
-    // 3. Written under a temporary name and renamed into place, so a session
-    //    starting meanwhile reads the whole entry or none.
+    // 3. Replaced whole, so a session starting meanwhile reads the whole
+    //    entry or none.
     const std::filesystem::path target = autostartDirectory / autostartEntryName;
-    if (!g_key_file_save_to_file(entry.get(), target.c_str(), &error)) {
-        return fail("cannot write " + target.string() + ": " + takeMessage(error));
+    gsize length = 0;
+    const std::unique_ptr<gchar, decltype(&g_free)> text(
+        g_key_file_to_data(entry.get(), &length, nullptr), &g_free);
+    if (auto written = replaceFileDurably(target, {text.get(), length}); !written) {
+        return std::unexpected(written.error());
     }
     return "The widget starts when you log in: wrote " + target.string();
 }
@@ -68,15 +74,19 @@ Result<std::string> stopStartingAtLogin(const std::filesystem::path& autostartDi
 
 } // namespace
 
-std::filesystem::path shippedAutostartEntry() {
-    std::error_code error;
-    const auto executable = std::filesystem::read_symlink("/proc/self/exe", error);
-    return executable.parent_path().parent_path() / "share" / "tandry-widget" / "autostart" /
-           autostartEntryName;
+std::optional<std::filesystem::path> shippedAutostartEntry() {
+    auto data = installedDataDirectory();
+    if (!data) {
+        return std::nullopt;
+    }
+    return *data / "tandry-widget" / "autostart" / autostartEntryName;
 }
 
-std::filesystem::path userAutostartDirectory() {
-    return std::filesystem::path(g_get_user_config_dir()) / "autostart";
+std::optional<std::filesystem::path> userAutostartDirectory(const BaseDirectories& directories) {
+    if (!directories.configHome) {
+        return std::nullopt;
+    }
+    return *directories.configHome / "autostart";
 }
 
 Result<std::string> setStartAtLogin(StartAtLogin choice, const std::filesystem::path& shippedEntry,

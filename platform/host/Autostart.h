@@ -1,8 +1,10 @@
 #pragma once
 
+#include "widget/system/BaseDirectories.h"
 #include "widget/system/Error.h"
 
 #include <filesystem>
+#include <optional>
 #include <string>
 
 namespace tandry {
@@ -13,13 +15,14 @@ enum class StartAtLogin { on, off };
 // The name of the host's autostart entry, in the shipped copy and the user's.
 inline constexpr const char* autostartEntryName = "app.tandry.WidgetHost.desktop";
 
-// The autostart entry installed with the host:
-// share/tandry-widget/autostart/ beside the directory of the executable.
-std::filesystem::path shippedAutostartEntry();
+// The autostart entry installed with the host, in tandry-widget/autostart/ of
+// the installation's data directory; absent when the executable cannot be located.
+std::optional<std::filesystem::path> shippedAutostartEntry();
 
-// The user's autostart directory: $XDG_CONFIG_HOME/autostart (the
-// configuration directory defaulting to ~/.config).
-std::filesystem::path userAutostartDirectory();
+// The user's autostart directory: autostart/ in the user's configuration
+// directory ($XDG_CONFIG_HOME when absolute, else ~/.config); absent when
+// no home is known.
+std::optional<std::filesystem::path> userAutostartDirectory(const BaseDirectories& directories);
 
 // Makes the host start at login (writes the user's entry, a copy of
 // `shippedEntry` read and written as a desktop entry) or not (removes the

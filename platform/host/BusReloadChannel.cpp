@@ -1,9 +1,9 @@
 #include "platform/host/BusReloadChannel.h"
 
 #include "platform/host/HostBus.h"
+#include "widget/system/SystemdLibrary.h"
 
 #include <cstdint>
-#include <dlfcn.h>
 #include <optional>
 #include <string>
 #include <systemd/sd-bus.h>
@@ -25,30 +25,22 @@ struct BusLibrary {
     decltype(&sd_bus_flush_close_unref) close = nullptr;
 };
 
-template <typename Function> bool resolve(void* library, const char* name, Function& function) {
-    function = reinterpret_cast<Function>(dlsym(library, name));
+template <typename Function> bool resolve(const char* name, Function& function) {
+    function = SystemdLibrary::function<Function>(name);
     return function != nullptr;
 }
 
-// The library is opened at the first reload rather than linked, as the
-// journal's is: the command line's other commands would otherwise load it,
-// and the compression and cryptography libraries it needs, on every start.
-// Null where the library or one of its calls is missing.
+// Null where libsystemd or one of its calls is missing.
 const BusLibrary* busLibrary() {
     static const std::optional<BusLibrary> loaded = []() -> std::optional<BusLibrary> {
-        void* library = dlopen("libsystemd.so.0", RTLD_NOW | RTLD_LOCAL);
-        if (library == nullptr) {
-            return std::nullopt;
-        }
         BusLibrary bus;
-        if (!resolve(library, "sd_bus_open_user", bus.openUser) ||
-            !resolve(library, "sd_bus_message_new_method_call", bus.newMethodCall) ||
-            !resolve(library, "sd_bus_message_set_auto_start", bus.setAutoStart) ||
-            !resolve(library, "sd_bus_message_append", bus.append) ||
-            !resolve(library, "sd_bus_call", bus.call) ||
-            !resolve(library, "sd_bus_message_unref", bus.unrefMessage) ||
-            !resolve(library, "sd_bus_error_free", bus.freeError) ||
-            !resolve(library, "sd_bus_flush_close_unref", bus.close)) {
+        if (!resolve("sd_bus_open_user", bus.openUser) ||
+            !resolve("sd_bus_message_new_method_call", bus.newMethodCall) ||
+            !resolve("sd_bus_message_set_auto_start", bus.setAutoStart) ||
+            !resolve("sd_bus_message_append", bus.append) || !resolve("sd_bus_call", bus.call) ||
+            !resolve("sd_bus_message_unref", bus.unrefMessage) ||
+            !resolve("sd_bus_error_free", bus.freeError) ||
+            !resolve("sd_bus_flush_close_unref", bus.close)) {
             return std::nullopt;
         }
         return bus;

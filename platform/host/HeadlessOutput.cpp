@@ -1,10 +1,9 @@
 #include "platform/host/HeadlessOutput.h"
 
 #include "platform/render/CardOutput.h"
+#include "platform/render/TreeDump.h"
+#include "widget/system/DurableFile.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <fmt/format.h>
 
 namespace tandry {
@@ -13,24 +12,6 @@ namespace {
 std::filesystem::path outputFile(const std::filesystem::path& directory, std::string_view kind,
                                  WidgetFamily family, std::string_view extension) {
     return directory / fmt::format("{}-{}{}", kind, shortFamilyName(family), extension);
-}
-
-// Writes through a hidden file with the same extension (which picks the
-// format), then renames it over `target`.
-Result<void> replaceCard(const render::LaidOutCard& card, const std::filesystem::path& target,
-                         const render::RenderOptions& options) {
-    const auto hidden = target.parent_path() / fmt::format(".{}.partial{}", target.stem().string(),
-                                                           target.extension().string());
-    if (auto written = render::writeCard(card, hidden, options); !written) {
-        std::remove(hidden.c_str());
-        return written;
-    }
-    if (std::rename(hidden.c_str(), target.c_str()) != 0) {
-        const int error = errno;
-        std::remove(hidden.c_str());
-        return fail(fmt::format("cannot replace {}: {}", target.string(), std::strerror(error)));
-    }
-    return {};
 }
 
 } // namespace
@@ -52,11 +33,22 @@ Result<void> HeadlessOutput::write(std::string_view kind, WidgetFamily family, C
         return fail(
             fmt::format("cannot create directory {}: {}", directory_.string(), error.message()));
     }
-    const render::RenderOptions options{scale_, scheme};
-    if (auto written = replaceCard(card, pictureFile(kind, family), options); !written) {
+    // Each file is replaced whole, so a reader never sees half a picture.
+    const auto png = render::cardPng(card, {scale_, scheme});
+    if (!png) {
+        return std::unexpected(png.error());
+    }
+    const auto picture = pictureFile(kind, family);
+    if (auto written = replaceFileDurably(
+            picture, {reinterpret_cast<const char*>(png->data()), png->size()});
+        !written) {
         return written;
     }
-    return replaceCard(card, treeFile(kind, family), options);
+    const auto tree = render::dumpLaidOutTree(card.root);
+    if (!tree) {
+        return std::unexpected(tree.error());
+    }
+    return replaceFileDurably(treeFile(kind, family), *tree);
 }
 
 } // namespace tandry

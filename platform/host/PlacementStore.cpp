@@ -1,15 +1,12 @@
 #include "platform/host/PlacementStore.h"
 
-#include <cerrno>
-#include <cstdlib>
-#include <cstring>
-#include <fcntl.h>
+#include "widget/system/DurableFile.h"
+
 #include <fmt/format.h>
 #include <fstream>
 #include <iterator>
 #include <limits>
 #include <nlohmann/json.hpp>
-#include <unistd.h>
 #include <utility>
 
 namespace tandry {
@@ -19,14 +16,6 @@ using Json = nlohmann::json;
 
 // A placement file is a few hundred bytes; anything huge is not ours.
 constexpr std::uintmax_t largestFile = 1024 * 1024;
-
-std::optional<std::filesystem::path> absoluteVariable(const char* name) {
-    const char* value = std::getenv(name);
-    if (value == nullptr || *value != '/') {
-        return std::nullopt;
-    }
-    return std::filesystem::path(value);
-}
 
 // A screen coordinate: an integer that fits an int. Larger numbers are no
 // place on any screen, and truncating them would make up one.
@@ -68,23 +57,13 @@ std::optional<Placement> placementFrom(const Json& item) {
     return placement;
 }
 
-Error systemError(std::string_view what, const std::filesystem::path& path, int error) {
-    return Error{fmt::format("{} {}: {}", what, path.string(), std::strerror(error))};
-}
-
 } // namespace
 
-std::optional<PlacementStore> PlacementStore::standard() {
-    std::optional<std::filesystem::path> state = absoluteVariable("XDG_STATE_HOME");
-    if (!state) {
-        if (auto home = absoluteVariable("HOME")) {
-            state = *home / ".local" / "state";
-        }
-    }
-    if (!state) {
+std::optional<PlacementStore> PlacementStore::standard(const BaseDirectories& directories) {
+    if (!directories.stateHome) {
         return std::nullopt;
     }
-    return PlacementStore(*state / "tandry-widget" / "placements.json");
+    return PlacementStore(*directories.stateHome / "tandry-widget" / "placements.json");
 }
 
 std::vector<Placement> PlacementStore::load() const {
@@ -128,42 +107,8 @@ Result<void> PlacementStore::save(const std::vector<Placement>& placements) cons
                                 error.message()));
     }
 
-    // 2. A temporary file beside the target, written whole and flushed.
-    const std::filesystem::path temporary =
-        file_.parent_path() / fmt::format(".{}.{}.partial", file_.filename().string(), ::getpid());
-    const int descriptor =
-        ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (descriptor < 0) {
-        return std::unexpected(systemError("cannot create", temporary, errno));
-    }
-    std::string_view rest = bytes;
-    int failure = 0;
-    while (!rest.empty() && failure == 0) {
-        const ssize_t written = ::write(descriptor, rest.data(), rest.size());
-        if (written < 0 && errno != EINTR) {
-            failure = errno;
-        } else if (written > 0) {
-            rest.remove_prefix(static_cast<std::size_t>(written));
-        }
-    }
-    if (failure == 0 && ::fsync(descriptor) != 0) {
-        failure = errno;
-    }
-    if (::close(descriptor) != 0 && failure == 0) {
-        failure = errno;
-    }
-    if (failure != 0) {
-        ::unlink(temporary.c_str());
-        return std::unexpected(systemError("cannot write", temporary, failure));
-    }
-
-    // 3. The rename replaces the old list in one step.
-    if (::rename(temporary.c_str(), file_.c_str()) != 0) {
-        const int renameError = errno;
-        ::unlink(temporary.c_str());
-        return std::unexpected(systemError("cannot replace", file_, renameError));
-    }
-    return {};
+    // 2. The old list or the new one, whole, also after a crash.
+    return replaceFileDurably(file_, bytes);
 }
 
 } // namespace tandry

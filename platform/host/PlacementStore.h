@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/host/Placement.h"
+#include "widget/system/BaseDirectories.h"
 #include "widget/system/Error.h"
 
 #include <filesystem>
@@ -17,10 +18,9 @@ class PlacementStore {
 public:
     explicit PlacementStore(std::filesystem::path file) : file_(std::move(file)) {}
 
-    // The file under $XDG_STATE_HOME (default ~/.local/state):
-    // tandry-widget/placements.json. Absent when neither variable nor HOME
-    // gives an absolute directory.
-    static std::optional<PlacementStore> standard();
+    // tandry-widget/placements.json in the user's state directory
+    // ($XDG_STATE_HOME, default ~/.local/state). Absent when no home is known.
+    static std::optional<PlacementStore> standard(const BaseDirectories& directories);
 
     const std::filesystem::path& file() const { return file_; }
 

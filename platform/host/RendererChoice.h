@@ -1,5 +1,7 @@
 #pragma once
 
+#include "widget/system/Environment.h"
+
 #include <optional>
 #include <ostream>
 #include <string>
@@ -7,17 +9,19 @@
 
 namespace tandry {
 
-// One environment variable that the host changed for the toolkit, with the
-// value it had before (absent: it was unset).
+// One environment variable that the host changes for the toolkit: the value
+// it had before (absent: it was unset) and the one it gets.
 struct ChangedVariable {
     std::string name;
     std::optional<std::string> before;
+    std::string after;
 
     bool operator==(const ChangedVariable&) const = default;
 };
 
 inline std::ostream& operator<<(std::ostream& out, const ChangedVariable& variable) {
-    return out << variable.name << " (was " << variable.before.value_or("unset") << ')';
+    return out << variable.name << '=' << variable.after << " (was "
+               << variable.before.value_or("unset") << ')';
 }
 
 // Chooses how the card windows are composited, before the toolkit starts.
@@ -32,8 +36,13 @@ inline std::ostream& operator<<(std::ostream& out, const ChangedVariable& variab
 // to GDK_DISABLE from then on (`toolkitMinorVersion` is GTK's at run time).
 // A user's GSK_RENDERER leaves every variable as it is.
 //
-// Returns what was changed, so that programs the host launches get the
-// user's own environment back.
-std::vector<ChangedVariable> chooseLeanRenderer(unsigned toolkitMinorVersion);
+// Returns what to change in `environment`, the host's own; the toolkit reads
+// only the process environment, so the host applies the changes there
+// (applyToProcess), and programs it launches get the user's values back.
+std::vector<ChangedVariable> chooseLeanRenderer(const Environment& environment,
+                                                unsigned toolkitMinorVersion);
+
+// Sets each variable to its new value in the process environment.
+void applyToProcess(const std::vector<ChangedVariable>& changes);
 
 } // namespace tandry

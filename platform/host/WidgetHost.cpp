@@ -107,7 +107,8 @@ struct WidgetHost::Signals {
     }
 };
 
-WidgetHost::WidgetHost(HostOptions options) : options_(std::move(options)) {}
+WidgetHost::WidgetHost(HostOptions options, HostEnvironment environment)
+    : options_(std::move(options)), environment_(std::move(environment)) {}
 
 WidgetHost::~WidgetHost() {
     if (!application_) {
@@ -134,7 +135,9 @@ int WidgetHost::run(const char* programName) {
     // back to Wayland; GDK_BACKEND, when the user sets it, still decides.
     gdk_set_allowed_backends("x11,wayland");
     if (!options_.headless) {
-        urlOpener_.restoreForHandlers(chooseLeanRenderer(gtk_get_minor_version()));
+        const auto changed = chooseLeanRenderer(environment_.variables, gtk_get_minor_version());
+        applyToProcess(changed);
+        urlOpener_.restoreForHandlers(changed);
     }
     // Without windows no display is needed, so a plain GIO application will do.
     application_.reset(
@@ -170,17 +173,17 @@ void WidgetHost::startup() {
     // A second start of the host only activates the first (GApplication
     // forwards it), so everything below happens once per session.
     started_ = true;
-    renderer_ = std::make_unique<CardRenderer>();
+    renderer_ = std::make_unique<CardRenderer>(environment_.dateLocaleId);
     // The intents' requests: each follows a finished tick.
     reloadChannel_ = std::make_unique<MainLoopReloadChannel>([this](const std::string& kind) {
         showParkedTicks(kind);
         requestReload(kind);
     });
-    worker_ = std::make_unique<IntentWorker>(IntentServices{clock_, widgetLog(), *reloadChannel_});
+    worker_ = std::make_unique<IntentWorker>(IntentServices{clock_, widgetLog(), *reloadChannel_, environment_.container.path});
     if (options_.output) {
         output_.emplace(*options_.output, options_.outputScale);
     }
-    store_ = PlacementStore::standard();
+    store_ = environment_.placements;
 
     for (const TandryReadyWidget& widget : TandryWidgetBundle{}.body()) {
         kinds_.push_back(std::make_unique<HostedKind>(widget.body(), clock_, *this));
@@ -312,7 +315,9 @@ void WidgetHost::showParkedTicks(const std::string& kind) {
         }
         const std::int64_t started = g_get_monotonic_time();
         if (!queue) {
-            queue = loadPendingCompletions();
+            auto container = environment_.container.existing();
+            queue = container ? loadPendingCompletions(*container)
+                              : std::vector<PendingCompletion>{};
         }
         ReadySnapshot overlaid = snapshot->applyingPending(*queue);
         if (overlaid == *snapshot) {
@@ -343,7 +348,7 @@ void WidgetHost::loadDueTimelines() {
 
 void WidgetHost::load(HostedKind& hosted) {
     const std::int64_t started = g_get_monotonic_time();
-    const ReadyWidgetProvider provider = hosted.configuration.provider(clock_);
+    const ReadyWidgetProvider provider = hosted.configuration.provider(clock_, environment_.container.path);
     provider.getTimeline({}, [&](Timeline timeline) {
         if (!timeline.entries.empty()) {
             hosted.entry = timeline.entries.front();
@@ -398,7 +403,7 @@ void WidgetHost::armAlarm() {
 }
 
 void WidgetHost::watchContainer() {
-    monitor_->watch(sharedContainerPath(appGroupIdentifier()));
+    monitor_->watch(environment_.container.path);
 }
 
 void WidgetHost::scheduleSave() {

@@ -3,6 +3,7 @@
 #include "platform/host/GObjectPtr.h"
 #include "platform/host/GioUrlOpener.h"
 #include "platform/host/HeadlessOutput.h"
+#include "platform/host/HostEnvironment.h"
 #include "platform/host/HostOptions.h"
 #include "platform/host/PlacementStore.h"
 #include "platform/host/SourceHandle.h"
@@ -39,7 +40,7 @@ class WidgetWindow;
 // run on worker threads.
 class WidgetHost {
 public:
-    explicit WidgetHost(HostOptions options);
+    WidgetHost(HostOptions options, HostEnvironment environment);
     ~WidgetHost();
     WidgetHost(const WidgetHost&) = delete;
     WidgetHost& operator=(const WidgetHost&) = delete;
@@ -72,6 +73,7 @@ private:
     ColorScheme scheme() const;
 
     HostOptions options_;
+    HostEnvironment environment_;
     GObjectPtr<GApplication> application_;
     SourceHandle terminateSource_;
     SourceHandle interruptSource_;

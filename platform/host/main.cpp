@@ -1,7 +1,7 @@
 #include "platform/host/Autostart.h"
+#include "platform/host/HostEnvironment.h"
 #include "platform/host/HostOptions.h"
 #include "platform/host/WidgetHost.h"
-#include "widget/store/AppGroup.h"
 #include "widget/strings/UserLanguage.h"
 
 #include <glib.h>
@@ -11,9 +11,19 @@ namespace {
 
 // Turns starting at login on or off: a sentence on standard output, or the
 // reason on standard error and status 1.
-int changeStartAtLogin(tandry::StartAtLogin choice) {
-    auto done = tandry::setStartAtLogin(choice, tandry::shippedAutostartEntry(),
-                                        tandry::userAutostartDirectory());
+int changeStartAtLogin(tandry::StartAtLogin choice, const tandry::Environment& environment) {
+    const auto shipped = tandry::shippedAutostartEntry();
+    const auto directory =
+        tandry::userAutostartDirectory(tandry::BaseDirectories::from(environment));
+    if (!shipped || !directory) {
+        std::cerr << "tandry-widget-host: "
+                  << (shipped ? "no home directory is known, so there is no autostart directory"
+                              : "the program's own location, and so its autostart entry, is "
+                                "unknown")
+                  << '\n';
+        return 1;
+    }
+    auto done = tandry::setStartAtLogin(choice, *shipped, *directory);
     if (!done) {
         std::cerr << "tandry-widget-host: " << done.error().message << '\n';
         return 1;
@@ -25,34 +35,35 @@ int changeStartAtLogin(tandry::StartAtLogin choice) {
 // Before the task manager first runs there is no shared container, and the
 // card shows its waiting message; the log says once where the widget looks,
 // so that a user or packager can see what is missing.
-void explainMissingContainer() {
-    const std::string& group = tandry::appGroupIdentifier();
-    if (tandry::sharedContainerLocation(group)) {
+void explainMissingContainer(const tandry::SharedContainer& container) {
+    if (container.existing()) {
         return;
     }
-    if (auto path = tandry::sharedContainerPath(group)) {
+    if (container.path) {
         g_message("No shared container yet: the widget waits for the task manager to create %s "
                   "(application group %s)",
-                  path->c_str(), group.c_str());
+                  container.path->c_str(), container.group.c_str());
     } else {
         g_message("The application group \"%s\" has no shared container: it is not one plain "
                   "directory name, or no home directory is known; the widget keeps waiting",
-                  group.c_str());
+                  container.group.c_str());
     }
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    tandry::adoptUserLanguage();
+    const auto environment = tandry::Environment::ofProcess();
+    tandry::adoptUserLanguage(environment);
     auto options = tandry::parseHostOptions(argc, argv);
     if (const int* status = std::get_if<int>(&options)) {
         return *status;
     }
     auto& chosen = std::get<tandry::HostOptions>(options);
     if (chosen.startAtLogin) {
-        return changeStartAtLogin(*chosen.startAtLogin);
+        return changeStartAtLogin(*chosen.startAtLogin, environment);
     }
-    explainMissingContainer();
-    return tandry::WidgetHost(std::move(chosen)).run(argv[0]);
+    auto hostEnvironment = tandry::HostEnvironment::of(environment);
+    explainMissingContainer(hostEnvironment.container);
+    return tandry::WidgetHost(std::move(chosen), std::move(hostEnvironment)).run(argv[0]);
 }

@@ -1,8 +1,8 @@
 #include "platform/log/JournalLog.h"
 
 #include "widget/intents/BundleIdentifier.h"
+#include "widget/system/SystemdLibrary.h"
 
-#include <dlfcn.h>
 #include <iostream>
 #include <mutex>
 #include <system_error>
@@ -14,18 +14,9 @@ namespace {
 
 using JournalSend = decltype(&sd_journal_send);
 
-// The journal library is opened at the first entry rather than linked: most
-// runs of the command line (a render above all) log nothing, and loading it
-// with the compression and cryptography libraries it needs cost every start
-// of the process about 3 ms and 1 MB. Null where the library is missing.
+// Null where libsystemd is missing.
 JournalSend journalSend() {
-    static const JournalSend send = []() -> JournalSend {
-        void* library = dlopen("libsystemd.so.0", RTLD_NOW | RTLD_LOCAL);
-        if (library == nullptr) {
-            return nullptr;
-        }
-        return reinterpret_cast<JournalSend>(dlsym(library, "sd_journal_send"));
-    }();
+    static const JournalSend send = SystemdLibrary::function<JournalSend>("sd_journal_send");
     return send;
 }
 

@@ -5,8 +5,8 @@
 
 namespace tandry {
 
-CardRenderer::CardRenderer(LayoutDirection direction)
-    : dueDates_(IcuDueDateFormat::current()), direction_(direction) {}
+CardRenderer::CardRenderer(std::string_view dateLocaleId, LayoutDirection direction)
+    : dueDates_(dateLocaleId), direction_(direction) {}
 
 render::LaidOutCard CardRenderer::render(const StaticConfiguration& configuration,
                                          const ReadyWidgetEntry& entry, WidgetFamily family,

@@ -15,7 +15,9 @@ namespace tandry {
 // the direction of the user's language. One per thread.
 class CardRenderer {
 public:
-    explicit CardRenderer(LayoutDirection direction = userLayoutDirection());
+    // Due dates are written for the ICU locale `dateLocaleId` (see dateLocaleId()).
+    explicit CardRenderer(std::string_view dateLocaleId,
+                          LayoutDirection direction = userLayoutDirection());
 
     // `scale` is the number of device pixels per point that frames are
     // rounded to: the screen's scale for a window, the image's for a file.

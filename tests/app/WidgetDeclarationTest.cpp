@@ -24,7 +24,7 @@ TEST(ReadyWidgetConfiguration, DeclaresTheWidgetForTheHost) {
     EXPECT_EQ(configuration.content(entry, WidgetFamily::systemSmall, ColorScheme::dark),
               (ReadyWidgetView{WidgetFamily::systemSmall, ColorScheme::dark, entry}));
     const testing::SettableClock clock(now);
-    EXPECT_EQ(configuration.provider(clock).placeholder({}).date, now);
+    EXPECT_EQ(configuration.provider(clock, std::nullopt).placeholder({}).date, now);
 }
 
 } // namespace

@@ -1,6 +1,5 @@
 #include "platform/host/PlacementStore.h"
 
-#include "tests/support/ScopedEnvironment.h"
 #include "tests/support/TemporaryDirectory.h"
 
 #include <gtest/gtest.h>
@@ -61,12 +60,10 @@ TEST(PlacementStore, SaysWhichDirectoryItCouldNotMake) {
         << saved.error().message;
 }
 
-// $XDG_STATE_HOME itself is used by the end-to-end test of the host.
-TEST(PlacementStore, WithoutAnAbsoluteStateHomeLivesUnderHome) {
-    ScopedEnvironment stateHome("XDG_STATE_HOME", "relative/is/ignored");
-    ScopedEnvironment home("HOME", "/home/someone");
-    EXPECT_EQ(PlacementStore::standard()->file(),
+TEST(PlacementStore, LivesInTheStateDirectory) {
+    EXPECT_EQ(PlacementStore::standard({.stateHome = "/home/someone/.local/state"})->file(),
               "/home/someone/.local/state/tandry-widget/placements.json");
+    EXPECT_FALSE(PlacementStore::standard(BaseDirectories{}).has_value());
 }
 
 } // namespace

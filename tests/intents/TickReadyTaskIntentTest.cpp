@@ -2,12 +2,10 @@
 
 #include "tests/support/RecordingLog.h"
 #include "tests/support/RecordingReloadChannel.h"
-#include "tests/support/ScopedEnvironment.h"
 #include "tests/support/SettableClock.h"
 #include "tests/support/TableFile.h"
 #include "tests/support/TemporaryDirectory.h"
 #include "widget/intents/IntentServices.h"
-#include "widget/store/AppGroup.h"
 #include "widget/store/PendingQueue.h"
 #include "widget/timeline/WidgetKind.h"
 
@@ -23,24 +21,21 @@ Instant at(const char* text) {
     return *parseDateText(text);
 }
 
-// A private data home with the application group's shared container in it.
+// A private shared container.
 class TickIntent : public ::testing::Test {
 protected:
     TickIntent() { std::filesystem::create_directories(container()); }
 
-    std::filesystem::path container() const {
-        return dataHome.path() / "group-containers" / appGroupIdentifier();
-    }
+    std::filesystem::path container() const { return data.path() / "group-containers" / "group"; }
     std::filesystem::path queue() const { return container() / pendingQueueDirectoryName; }
 
     IntentResult perform(std::optional<std::string> text) {
         TickReadyTaskIntent intent;
         intent.taskID.value = std::move(text);
-        return intent.perform(IntentServices{clock, log, reloads});
+        return intent.perform(IntentServices{clock, log, reloads, container()});
     }
 
-    testing::TemporaryDirectory dataHome;
-    testing::ScopedEnvironment dataHomeVariable{"XDG_DATA_HOME", dataHome.path().string()};
+    testing::TemporaryDirectory data;
     testing::SettableClock clock{at("2026-12-05T09:30:00.250Z")};
     testing::RecordingLog log;
     testing::RecordingReloadChannel reloads;
@@ -77,13 +72,15 @@ TEST_F(TickIntent, IgnoresTextThatIsNoTaskIdWithoutATrace) {
     EXPECT_TRUE(reloads.kinds.empty());
 }
 
-// Without a shared container there is nothing to park and nothing to log.
+// Without a shared container (none yet, or none possible) there is nothing
+// to park and nothing to log.
 TEST_F(TickIntent, WithoutSharedContainerOnlyReloads) {
     std::filesystem::remove_all(container());
     perform(taskText);
-    EXPECT_FALSE(std::filesystem::exists(container()));
+    EXPECT_TRUE(std::filesystem::is_empty(data.path() / "group-containers"));
+    TickReadyTaskIntent(taskText).perform(IntentServices{clock, log, reloads, std::nullopt});
     EXPECT_TRUE(log.entries.empty());
-    EXPECT_EQ(reloads.kinds, oneReload);
+    EXPECT_EQ(reloads.kinds, (std::vector<std::string>(2, std::string(readyWidgetKind))));
 }
 
 // A failed park is logged once, and not even formatted for a log that refuses

@@ -1,17 +1,13 @@
 #include "widget/store/AppGroup.h"
 
-#include "tests/support/ScopedEnvironment.h"
 #include "tests/support/TableFile.h"
 #include "tests/support/TemporaryDirectory.h"
 
 #include <gtest/gtest.h>
-#include <pwd.h>
-#include <unistd.h>
 
 namespace tandry {
 namespace {
 
-using testing::ScopedEnvironment;
 using testing::TemporaryDirectory;
 using testing::writeFile;
 
@@ -27,65 +23,45 @@ TEST(AppGroupIdentifier, ResolvesFromInfoText) {
     }
 }
 
-TEST(AppGroupIdentifier, IsResolvedOnceForTheProcess) {
+TEST(AppGroupIdentifier, ComesFromTheInfoFileTheEnvironmentNamesOrTheInstalledOne) {
     TemporaryDirectory directory;
-    writeFile(directory.path() / "Info.json", R"({"MarrowbyAppGroup":"first.group"})");
-    ScopedEnvironment info("TANDRY_WIDGET_INFO", (directory.path() / "Info.json").string());
+    const auto info = directory.path() / "Info.json";
+    writeFile(info, R"({"MarrowbyAppGroup":"named.group"})");
+    const auto named = Environment().with("TANDRY_WIDGET_INFO", info.string());
+    EXPECT_EQ(infoFilePath(named), info);
+    EXPECT_EQ(SharedContainer::of(named.with("XDG_DATA_HOME", "/data")),
+              (SharedContainer{"named.group", "/data/group-containers/named.group"}));
 
-    const std::string first = appGroupIdentifier();
-    writeFile(directory.path() / "Info.json", R"({"MarrowbyAppGroup":"second.group"})");
-    EXPECT_EQ(appGroupIdentifier(), first);
-}
-
-// TANDRY_WIDGET_INFO names the file when set (the command line tests use it).
-TEST(AppGroupIdentifier, InfoFileIsInstalledBesideTheExecutable) {
-    ScopedEnvironment unset("TANDRY_WIDGET_INFO", std::nullopt);
-    auto installed = infoFilePath();
+    auto installed = infoFilePath(Environment().with("TANDRY_WIDGET_INFO", ""));
     ASSERT_TRUE(installed.has_value());
     EXPECT_TRUE(installed->string().ends_with("share/tandry-widget/Info.json"));
 }
 
-TEST(SharedContainer, LivesUnderTheDataHomeOrElseUnderHome) {
+TEST(SharedContainer, LivesUnderTheDataHomeAndIsNeverCreated) {
     TemporaryDirectory data;
-    ScopedEnvironment dataHome("XDG_DATA_HOME", data.path().string());
-    EXPECT_EQ(sharedContainerLocation("group.example"), std::nullopt) << "never created";
+    const BaseDirectories directories{.dataHome = data.path()};
+    const auto container = sharedContainerPath("group.example", directories);
+    EXPECT_EQ(container, data.path() / "group-containers" / "group.example");
+    EXPECT_EQ(existingContainer(container), std::nullopt) << "never created";
 
-    std::filesystem::create_directories(data.path() / "group-containers" / "group.example");
-    EXPECT_EQ(sharedContainerLocation("group.example"),
-              data.path() / "group-containers" / "group.example");
+    std::filesystem::create_directories(*container);
+    EXPECT_EQ(existingContainer(container), container);
 
     writeFile(data.path() / "group-containers" / "plain.file", "");
-    EXPECT_EQ(sharedContainerLocation("plain.file"), std::nullopt);
-
-    // A relative data home is ignored for the one under HOME.
-    ScopedEnvironment homeVariable("HOME", data.path().string());
-    ScopedEnvironment relative("XDG_DATA_HOME", "relative/path");
-    auto container = data.path() / ".local/share/group-containers/group.example";
-    std::filesystem::create_directories(container);
-    EXPECT_EQ(sharedContainerLocation("group.example"), container);
+    EXPECT_EQ(existingContainer(sharedContainerPath("plain.file", directories)), std::nullopt);
+    EXPECT_EQ(sharedContainerPath("group.example", BaseDirectories{}), std::nullopt);
 }
 
 TEST(SharedContainer, NeverLeavesTheGroupDirectory) {
-    TemporaryDirectory data;
-    ScopedEnvironment dataHome("XDG_DATA_HOME", (data.path() / "share").string());
-    std::filesystem::create_directories(data.path() / "share" / "group-containers" / "a" / "b");
+    const BaseDirectories directories{.dataHome = "/data"};
     const std::string unsafe[] = {"", ".", "..", "a/b", "../share", std::string("a\0b", 3), "/"};
     for (const auto& identifier : unsafe) {
         SCOPED_TRACE(identifier);
         EXPECT_FALSE(isSafePathComponent(identifier));
-        EXPECT_EQ(sharedContainerLocation(identifier), std::nullopt);
+        EXPECT_EQ(sharedContainerPath(identifier, directories), std::nullopt);
     }
     EXPECT_TRUE(isSafePathComponent("..."));
     EXPECT_TRUE(isSafePathComponent(" a "));
-}
-
-TEST(SharedContainer, WithoutHomeOrDataHomeComesFromThePasswordDatabase) {
-    ScopedEnvironment home("HOME", std::nullopt);
-    ScopedEnvironment dataHome("XDG_DATA_HOME", std::nullopt);
-    const passwd* entry = ::getpwuid(::getuid());
-    ASSERT_NE(entry, nullptr);
-    EXPECT_EQ(sharedContainerPath("group.example"),
-              std::filesystem::path(entry->pw_dir) / ".local/share/group-containers/group.example");
 }
 
 } // namespace

@@ -1,5 +1,4 @@
 #include "tests/strings/CatalogTesting.h"
-#include "tests/support/ScopedEnvironment.h"
 #include "tests/support/ScopedLanguage.h"
 #include "tests/support/TableFile.h"
 #include "widget/strings/CatalogDirectory.h"
@@ -10,7 +9,6 @@
 namespace tandry {
 namespace {
 
-using testing::ScopedEnvironment;
 using testing::ScopedLanguage;
 using testing::TemporaryDirectory;
 
@@ -29,8 +27,7 @@ TEST(CatalogSafety, UnsafeOrBrokenTextsFallBackToTheKey) {
             bytes.replace(at, 2, "\xFF\xFE");
         }
         testing::writeFile(file, bytes);
-        ScopedEnvironment directory(catalogDirectoryVariable, catalogs.path().string());
-        ScopedLanguage language("xx");
+        ScopedLanguage language("xx", catalogs.path());
 
         ASSERT_EQ(WidgetStrings::text("widget.row.today"), "Today");
         EXPECT_EQ(WidgetStrings::text("widget.header"), "widget.header");

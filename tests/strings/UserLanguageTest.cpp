@@ -1,7 +1,6 @@
 #include "widget/strings/UserLanguage.h"
 
 #include "tests/strings/CatalogTesting.h"
-#include "tests/support/ScopedEnvironment.h"
 #include "tests/support/ScopedLanguage.h"
 #include "tests/support/TableFile.h"
 #include "widget/strings/CatalogDirectory.h"
@@ -15,7 +14,6 @@
 namespace tandry {
 namespace {
 
-using testing::ScopedEnvironment;
 using testing::ScopedLanguage;
 using testing::TemporaryDirectory;
 
@@ -38,9 +36,14 @@ TEST(UserLanguage, FollowsTheEnvironmentAsDesktopProgramsDo) {
         ASSERT_EQ(row.fields.size(), 5u);
         ScopedLanguage language(environmentOf(row.fields[0]));
         EXPECT_EQ(WidgetStrings::text("widget.header"), row.fields[1]);
-        ASSERT_NE(std::getenv("LANGUAGE"), nullptr);
-        EXPECT_EQ(std::getenv("LANGUAGE"), row.fields[2]);
-        adoptUserLanguage();
+        const char* adopted = std::getenv("LANGUAGE");
+        ASSERT_NE(adopted, nullptr);
+        EXPECT_EQ(adopted, row.fields[2]);
+        // A program this one starts inherits the list and must not grow it.
+        auto inherited = environmentOf(row.fields[0]);
+        inherited["LANGUAGE"] = adopted;
+        adoptUserLanguage(Environment(std::map<std::string, std::string, std::less<>>(
+            inherited.begin(), inherited.end())));
         EXPECT_EQ(std::getenv("LANGUAGE"), row.fields[2]) << "after adopting again";
         EXPECT_EQ(adoptedLanguage(), row.fields[3]);
         EXPECT_EQ(userLayoutDirection() == LayoutDirection::rightToLeft ? "rtl" : "ltr",
@@ -60,8 +63,7 @@ TEST(UserLanguage, UsesAnInstalledLocaleItself) {
 TEST(UserLanguage, WritesRightToLeftWithAHebrewCatalogOfATranslatorsOwn) {
     TemporaryDirectory catalogs;
     testing::compileUncheckedCatalog(catalogs.path(), "he", "hebrew.po");
-    ScopedEnvironment directory(catalogDirectoryVariable, catalogs.path().string());
-    ScopedLanguage hebrew("he");
+    ScopedLanguage hebrew("he", catalogs.path());
     EXPECT_EQ(adoptedLanguage(), "he");
     EXPECT_EQ(userLayoutDirection(), LayoutDirection::rightToLeft);
 }

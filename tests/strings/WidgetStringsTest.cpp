@@ -1,7 +1,6 @@
 #include "widget/strings/WidgetStrings.h"
 
 #include "tests/strings/CatalogTesting.h"
-#include "tests/support/ScopedEnvironment.h"
 #include "tests/support/ScopedLanguage.h"
 #include "tests/support/TableFile.h"
 #include "widget/strings/CatalogDirectory.h"
@@ -11,7 +10,6 @@
 namespace tandry {
 namespace {
 
-using testing::ScopedEnvironment;
 using testing::ScopedLanguage;
 using testing::TemporaryDirectory;
 
@@ -33,8 +31,7 @@ TEST(WidgetStrings, EveryShippedCatalogHasEveryKey) {
         SCOPED_TRACE(language);
         TemporaryDirectory catalogs;
         testing::copyBuiltCatalog(catalogs.path(), language);
-        ScopedEnvironment directory(catalogDirectoryVariable, catalogs.path().string());
-        ScopedLanguage scoped(language);
+        ScopedLanguage scoped(language, catalogs.path());
         for (const auto& key : keys) {
             EXPECT_NE(WidgetStrings::text(key), key);
         }
@@ -78,7 +75,7 @@ TEST(WidgetStrings, ShowsTheKeyWhereTheCatalogHasNoText) {
     EXPECT_EQ(WidgetStrings::text(withNul), withNul);
 
     TemporaryDirectory empty;
-    ScopedEnvironment directory(catalogDirectoryVariable, empty.path().string());
+    WidgetStrings::useCatalogDirectory(empty.path());
     EXPECT_EQ(WidgetStrings::text("widget.header"), "widget.header");
     EXPECT_EQ(WidgetStrings::count(-4), "widget.count -4");
     EXPECT_EQ(WidgetStrings::more(1), "widget.more 1");
@@ -88,8 +85,7 @@ TEST(WidgetStrings, FallsBackToEnglishForAKeyTheLanguageLacks) {
     TemporaryDirectory catalogs;
     testing::compileUncheckedCatalog(catalogs.path(), "fr", "header-only-fr.po");
     testing::copyBuiltCatalog(catalogs.path(), "en");
-    ScopedEnvironment directory(catalogDirectoryVariable, catalogs.path().string());
-    ScopedLanguage language("fr");
+    ScopedLanguage language("fr", catalogs.path());
 
     EXPECT_EQ(WidgetStrings::text("widget.header"), "En-tête");
     EXPECT_EQ(WidgetStrings::text("widget.row.today"), "Today");
@@ -104,8 +100,9 @@ TEST(CatalogDirectory, IsShareLocaleBesideTheExecutableUnlessNamedAbsolutely) {
         {"catalogs", testing::builtCatalogDirectory()}};
     for (const auto& [variable, expected] : rows) {
         SCOPED_TRACE(variable.value_or("unset"));
-        ScopedEnvironment scoped(catalogDirectoryVariable, variable);
-        EXPECT_EQ(catalogDirectory(), expected);
+        EXPECT_EQ(catalogDirectory(variable ? Environment{{catalogDirectoryVariable, *variable}}
+                                            : Environment()),
+                  expected);
     }
 }
 

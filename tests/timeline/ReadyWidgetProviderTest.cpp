@@ -1,10 +1,8 @@
 #include "widget/timeline/ReadyWidgetProvider.h"
 
-#include "tests/support/ScopedEnvironment.h"
 #include "tests/support/ScopedLanguage.h"
 #include "tests/support/SettableClock.h"
 #include "tests/support/TemporaryDirectory.h"
-#include "widget/store/AppGroup.h"
 #include "widget/store/PendingQueue.h"
 #include "widget/store/SnapshotCodec.h"
 #include "widget/timeline/SnapshotLoader.h"
@@ -48,22 +46,21 @@ TEST(ReadyWidgetProvider, AnswersEveryRowOfTheDecisionTable) {
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(::testing::Message() << "row " << &row - rows);
-        testing::TemporaryDirectory dataHome;
-        testing::ScopedEnvironment dataHomeVariable{"XDG_DATA_HOME", dataHome.path().string()};
+        testing::TemporaryDirectory data;
+        const auto container = data.path() / "group";
         testing::ScopedLanguage language{"en"};
         ReadySnapshot written{
             .validUntil = row.container == Container::live ? now + minutes{1} : now,
             .total = 3,
             .tasks = {{.id = Uuid::random(), .title = "Buy stamps"}, {.id = Uuid::random()}}};
         if (row.container != Container::absent) {
-            auto container = dataHome.path() / "group-containers" / appGroupIdentifier();
             std::filesystem::create_directories(container);
             testing::writeFile(container / snapshotFileName, *encodeSnapshot(written));
             ASSERT_TRUE(
                 parkPendingCompletion({Uuid::random(), written.tasks[0].id, now}, container));
         }
         testing::SettableClock clock(now);
-        ReadyWidgetProvider provider(clock);
+        ReadyWidgetProvider provider(clock, container);
 
         // Each completion must be called exactly once, before the call returns.
         std::vector<ReadyWidgetEntry> entries;

@@ -12,7 +12,9 @@ inline void redetectTimeZone() {
     icu::TimeZone::adoptDefault(icu::TimeZone::detectHostTimeZone());
 }
 
-// Sets TZ and redetects; restores both on destruction. The members go in
+// Sets TZ and redetects; restores both on destruction. The C library and ICU
+// read the time zone from TZ themselves, so this is the one variable tests
+// still set in the process environment. The members go in
 // reverse order: TZ is restored first, then redetected.
 class ScopedTimeZone {
 public:

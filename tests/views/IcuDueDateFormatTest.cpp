@@ -1,6 +1,5 @@
 #include "widget/views/IcuDueDateFormat.h"
 
-#include "tests/support/ScopedEnvironment.h"
 #include "tests/support/TableFile.h"
 #include "tests/timeline/ScopedTimeZone.h"
 #include "tests/views/ViewFixtures.h"
@@ -29,20 +28,20 @@ TEST(IcuDueDateFormat, ConvertsPosixLocaleNames) {
     }
 }
 
-// The formatter for the environment's locale is the one dateLocaleId names.
+// The formatter for an environment's locale is the one dateLocaleId names.
 TEST(IcuDueDateFormat, TakesTheLocaleForDatesFromTheEnvironment) {
-    const auto value = [](const std::string& field) {
-        return field == "unset" ? std::nullopt : std::optional(field);
-    };
-    const ScopedEnvironment language("LANGUAGE", "pl");
     for (const TableRow& row :
          readTableFile(TANDRY_SOURCE_DIR "/tests/views/data/date-locale-environments.tsv")) {
         SCOPED_TRACE(::testing::Message() << "date-locale-environments.tsv:" << row.line);
-        const ScopedEnvironment all("LC_ALL", value(row.fields.at(0)));
-        const ScopedEnvironment time("LC_TIME", value(row.fields.at(1)));
-        const ScopedEnvironment lang("LANG", value(row.fields.at(2)));
-        EXPECT_EQ(dateLocaleId(), row.fields.at(3));
-        EXPECT_EQ(IcuDueDateFormat::current().format(utc(2026, 3, 5)),
+        Environment environment{{"LANGUAGE", "pl"}};
+        for (std::size_t field = 0; const char* name : {"LC_ALL", "LC_TIME", "LANG"}) {
+            if (row.fields.at(field) != "unset") {
+                environment = environment.with(name, row.fields.at(field));
+            }
+            ++field;
+        }
+        EXPECT_EQ(dateLocaleId(environment), row.fields.at(3));
+        EXPECT_EQ(IcuDueDateFormat::of(environment).format(utc(2026, 3, 5)),
                   IcuDueDateFormat(row.fields.at(3)).format(utc(2026, 3, 5)));
     }
 }

@@ -19,8 +19,10 @@ namespace tandry {
 // host needs to load, refresh and draw it. Built by a chain of modifiers, each
 // returning a changed copy, so a declaration reads top to bottom.
 struct StaticConfiguration {
-    // Makes the widget's timeline provider; the provider reads the clock it is given.
-    using ProviderFactory = std::function<ReadyWidgetProvider(const Clock& clock)>;
+    // Makes the widget's timeline provider; the provider reads the clock and
+    // the shared container it is given.
+    using ProviderFactory = std::function<ReadyWidgetProvider(
+        const Clock& clock, const std::optional<std::filesystem::path>& container)>;
     // The view for one entry, in the family and colour scheme the host draws.
     using ContentBuilder = std::function<ReadyWidgetView(
         const ReadyWidgetEntry& entry, WidgetFamily family, ColorScheme colorScheme)>;

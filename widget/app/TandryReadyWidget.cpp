@@ -10,7 +10,9 @@ StaticConfiguration TandryReadyWidget::body() const {
     // set every inset themselves.
     return StaticConfiguration(
                std::string(readyWidgetKind),
-               [](const Clock& clock) { return ReadyWidgetProvider(clock); },
+               [](const Clock& clock, const std::optional<std::filesystem::path>& container) {
+                   return ReadyWidgetProvider(clock, container);
+               },
                [](const ReadyWidgetEntry& entry, WidgetFamily family, ColorScheme colorScheme) {
                    return ReadyWidgetView{
                        .family = family, .colorScheme = colorScheme, .entry = entry};

@@ -1,6 +1,7 @@
 #include "widget/intents/TickReadyTaskIntent.h"
 
 #include "widget/intents/IntentServices.h"
+#include "widget/store/AppGroup.h"
 #include "widget/store/PendingQueue.h"
 #include "widget/timeline/WidgetKind.h"
 
@@ -30,8 +31,12 @@ IntentResult TickReadyTaskIntent::perform(const IntentServices& services) const 
     const PendingCompletion completion{
         .id = Uuid::random(), .taskID = *task, .requestedAt = services.clock.now()};
 
-    // 4. Park it, waiting until it is on disk.
-    auto parked = parkPendingCompletion(completion);
+    // 4. Park it, waiting until it is on disk. Without a shared container
+    //    there is no application to take the tick, and nothing is written.
+    Result<void> parked;
+    if (auto container = existingContainer(services.container)) {
+        parked = parkPendingCompletion(completion, *container);
+    }
 
     // 5. A failed park is logged and then dropped: the intent host has nothing
     //    to do with it, and the task simply stays on the card.

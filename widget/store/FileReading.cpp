@@ -1,30 +1,14 @@
 #include "widget/store/FileReading.h"
 
+#include "widget/system/FileDescriptor.h"
+#include "widget/system/SystemError.h"
+
 #include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <fmt/format.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace tandry {
-namespace {
-
-Error systemError(const char* name, const char* what, int error) {
-    return Error{fmt::format("{}: {}: {}", name, what, std::strerror(error))};
-}
-
-// Closes the descriptor on every path out.
-struct FileDescriptor {
-    int value;
-    ~FileDescriptor() {
-        if (value >= 0) {
-            ::close(value);
-        }
-    }
-};
-
-} // namespace
 
 Result<simdjson::padded_string> readRegularFile(int directory, const char* name,
                                                 std::size_t maxBytes) {
@@ -37,7 +21,7 @@ Result<simdjson::padded_string> readRegularFile(int directory, const char* name,
     struct stat status {};
     if (type == EntryType::unknown) {
         if (::fstatat(directory, name, &status, 0) != 0) {
-            return std::unexpected(systemError(name, "cannot inspect", errno));
+            return std::unexpected(systemError("cannot inspect", name, errno));
         }
         if (!S_ISREG(status.st_mode)) {
             return fail(fmt::format("{}: not a regular file", name));
@@ -46,12 +30,12 @@ Result<simdjson::padded_string> readRegularFile(int directory, const char* name,
 
     // 2. Open without blocking, then check what was opened: the entry may have
     //    been replaced since it was inspected.
-    FileDescriptor file{::openat(directory, name, O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY)};
-    if (file.value < 0) {
-        return std::unexpected(systemError(name, "cannot open", errno));
+    const FileDescriptor file{::openat(directory, name, O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY)};
+    if (!file) {
+        return std::unexpected(systemError("cannot open", name, errno));
     }
-    if (::fstat(file.value, &status) != 0) {
-        return std::unexpected(systemError(name, "cannot inspect", errno));
+    if (::fstat(file.get(), &status) != 0) {
+        return std::unexpected(systemError("cannot inspect", name, errno));
     }
     if (!S_ISREG(status.st_mode)) {
         return fail(fmt::format("{}: not a regular file", name));
@@ -68,12 +52,12 @@ Result<simdjson::padded_string> readRegularFile(int directory, const char* name,
     }
     std::size_t filled = 0;
     while (filled < size) {
-        ssize_t got = ::read(file.value, bytes.data() + filled, size - filled);
+        ssize_t got = ::read(file.get(), bytes.data() + filled, size - filled);
         if (got < 0) {
             if (errno == EINTR) {
                 continue;
             }
-            return std::unexpected(systemError(name, "cannot read", errno));
+            return std::unexpected(systemError("cannot read", name, errno));
         }
         if (got == 0) {
             break;

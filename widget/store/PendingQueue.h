@@ -11,14 +11,13 @@ namespace tandry {
 // The queue directory inside the shared container.
 inline constexpr const char* pendingQueueDirectoryName = "pending-completions";
 
-// Parks one tick as "pending-completions/<ID>.json" in the shared container.
-// The record is written under a temporary name, flushed to disk and renamed
-// into place, so it is either complete under its final name or not there,
-// also after a crash or a power loss. Without a shared container nothing is
-// written and nothing is reported. Temporary files that a writer killed
-// mid-write left behind are removed once they are an hour old, here and when
-// loading; younger ones may still be written and are left alone.
-Result<void> parkPendingCompletion(const PendingCompletion& completion);
+// Parks one tick as "pending-completions/<ID>.json" in the shared container
+// `container`, which must exist. The record is written under a temporary
+// name, flushed to disk and renamed into place, so it is either complete
+// under its final name or not there, also after a crash or a power loss.
+// Temporary files that a writer killed mid-write left behind are removed once
+// they are an hour old, here and when loading; younger ones may still be
+// written and are left alone.
 Result<void> parkPendingCompletion(const PendingCompletion& completion,
                                    const std::filesystem::path& container);
 
@@ -26,7 +25,6 @@ Result<void> parkPendingCompletion(const PendingCompletion& completion,
 // Entries that are not "*.json", not regular files (symbolic links to regular
 // files count), larger than a record can be, unreadable or undecodable are
 // skipped and left where they are. Never fails: no queue is an empty list.
-std::vector<PendingCompletion> loadPendingCompletions();
 std::vector<PendingCompletion> loadPendingCompletions(const std::filesystem::path& container);
 
 } // namespace tandry

@@ -1,30 +1,18 @@
 #include "widget/strings/CatalogDirectory.h"
 
-#include <cstdlib>
-#include <system_error>
+#include "widget/system/InstalledData.h"
 
 namespace tandry {
-namespace {
 
-std::optional<std::filesystem::path> installedCatalogDirectory() {
-    std::error_code error;
-    auto executable = std::filesystem::read_symlink("/proc/self/exe", error);
-    if (error) {
+std::optional<std::filesystem::path> catalogDirectory(const Environment& environment) {
+    if (auto configured = environment.absolutePath(catalogDirectoryVariable)) {
+        return configured;
+    }
+    auto data = installedDataDirectory();
+    if (!data) {
         return std::nullopt;
     }
-    return executable.parent_path().parent_path() / "share" / "locale";
-}
-
-} // namespace
-
-std::optional<std::filesystem::path> catalogDirectory() {
-    if (const char* configured = std::getenv(catalogDirectoryVariable);
-        configured && *configured == '/') {
-        return std::filesystem::path(configured);
-    }
-    // The executable does not move while the process runs.
-    static const auto installed = installedCatalogDirectory();
-    return installed;
+    return *data / "locale";
 }
 
 } // namespace tandry

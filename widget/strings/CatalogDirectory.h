@@ -1,5 +1,7 @@
 #pragma once
 
+#include "widget/system/Environment.h"
+
 #include <filesystem>
 #include <optional>
 
@@ -10,10 +12,10 @@ namespace tandry {
 inline constexpr const char* catalogDirectoryVariable = "TANDRY_WIDGET_LOCALEDIR";
 
 // Where the widget's own compiled catalogs live: the directory that
-// TANDRY_WIDGET_LOCALEDIR names, else share/locale beside the directory of the
-// executable (<prefix>/bin/../share/locale), the same in the build tree as
-// after installation. Absent only when the executable cannot be located.
-// Looked up afresh on every call.
-std::optional<std::filesystem::path> catalogDirectory();
+// TANDRY_WIDGET_LOCALEDIR names in `environment`, else locale/ in the
+// installation's data directory (<prefix>/share/locale), the same in the
+// build tree as after installation. Absent only when the executable cannot
+// be located.
+std::optional<std::filesystem::path> catalogDirectory(const Environment& environment);
 
 } // namespace tandry

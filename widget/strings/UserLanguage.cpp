@@ -4,7 +4,6 @@
 #include "widget/strings/WidgetStrings.h"
 
 #include <clocale>
-#include <cstdlib>
 #include <libintl.h>
 #include <string>
 #include <string_view>
@@ -12,24 +11,53 @@
 namespace tandry {
 namespace {
 
+std::string currentLocale(int category) {
+    const char* name = std::setlocale(category, nullptr);
+    return name ? std::string(name) : std::string();
+}
+
+std::string currentLocaleName() {
+    return currentLocale(LC_ALL);
+}
+
 constexpr const char* utf8CLocale = "C.UTF-8";
 // The language of the catalog that every other falls back on.
 constexpr std::string_view sourceLanguage = "en";
 
-std::string environmentValue(const char* name) {
-    const char* value = std::getenv(name);
-    return value ? std::string(value) : std::string();
-}
+// The locale categories a program's text, dates and numbers depend on.
+struct Category {
+    int value;
+    std::string_view name;
+};
+constexpr Category localeCategories[] = {
+    {LC_CTYPE, "LC_CTYPE"},       {LC_NUMERIC, "LC_NUMERIC"}, {LC_TIME, "LC_TIME"},
+    {LC_COLLATE, "LC_COLLATE"},   {LC_MONETARY, "LC_MONETARY"},
+    {LC_MESSAGES, "LC_MESSAGES"},
+};
 
-// The locale that the environment asks for messages, in the order of
-// precedence that setlocale applies.
-std::string requestedMessagesLocale() {
-    for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
-        if (auto value = environmentValue(name); !value.empty()) {
-            return value;
+// The locale that `environment` asks for a category, in the order of
+// precedence that setlocale applies: LC_ALL, the category's own, LANG.
+std::string requestedLocale(const Environment& environment, std::string_view category) {
+    for (std::string_view name : {std::string_view("LC_ALL"), category, std::string_view("LANG")}) {
+        if (auto value = environment.nonEmpty(name)) {
+            return std::string(*value);
         }
     }
     return {};
+}
+
+// Sets every category as setlocale(LC_ALL, "") would from `environment`.
+// False, with nothing changed, when one of the locales is not installed.
+bool setLocaleFrom(const Environment& environment) {
+    const std::string earlier = currentLocaleName();
+    for (const Category& category : localeCategories) {
+        const std::string name = requestedLocale(environment, category.name);
+        if (std::setlocale(category.value, name.empty() ? "C" : name.c_str()) == nullptr) {
+            std::setlocale(LC_ALL, earlier.c_str());
+            return false;
+        }
+    }
+    return true;
 }
 
 // "C", "POSIX", "C.UTF-8" and the like name no language.
@@ -37,26 +65,23 @@ bool namesNoLanguage(std::string_view locale) {
     return locale.empty() || locale == "C" || locale == "POSIX" || locale.starts_with("C.");
 }
 
-std::string currentLocale(int category) {
-    const char* name = std::setlocale(category, nullptr);
-    return name ? std::string(name) : std::string();
-}
 
 } // namespace
 
-void adoptUserLanguage() {
+void adoptUserLanguage(const Environment& environment) {
     // 1. Every category from the environment. One named locale that is not
     //    installed fails the whole call and leaves the locale unchanged.
-    bool installed = std::setlocale(LC_ALL, "") != nullptr;
+    bool installed = setLocaleFrom(environment);
     if (!installed) {
         std::setlocale(LC_ALL, utf8CLocale);
     }
 
     // 2. The user's languages: LANGUAGE when set, else the messages locale,
     //    also when it could not be loaded (its catalog may still be there).
-    std::string languages = environmentValue("LANGUAGE");
+    std::string languages(environment.nonEmpty("LANGUAGE").value_or(""));
     if (languages.empty()) {
-        auto messages = installed ? currentLocale(LC_MESSAGES) : requestedMessagesLocale();
+        auto messages =
+            installed ? currentLocale(LC_MESSAGES) : requestedLocale(environment, "LC_MESSAGES");
         if (!namesNoLanguage(messages)) {
             languages = messages;
         }
@@ -79,14 +104,17 @@ void adoptUserLanguage() {
     //    never take a decimal comma. Setting a category also tells gettext to
     //    forget the texts it looked up in the earlier languages.
     std::setlocale(LC_NUMERIC, "C");
+
+    // 5. The widget's catalogs.
+    if (auto directory = catalogDirectory(environment)) {
+        WidgetStrings::useCatalogDirectory(*directory);
+    }
 }
 
 std::string adoptedLanguage() {
     // gettext answers the empty key with the header of the catalog it found
     // for the user's languages, and the header names the catalog's language.
-    if (auto directory = catalogDirectory()) {
-        bindtextdomain(WidgetStrings::textDomain, directory->c_str());
-    }
+    WidgetStrings::useCatalogs();
     const std::string header = std::string("\n") + dgettext(WidgetStrings::textDomain, "");
     constexpr std::string_view field = "\nLanguage:";
     const std::size_t start = header.find(field);

@@ -1,7 +1,7 @@
 #include "widget/strings/WidgetStrings.h"
 
-#include "widget/strings/CatalogDirectory.h"
 #include "widget/strings/CountFormat.h"
+#include "widget/system/InstalledData.h"
 
 #include <array>
 #include <libintl.h>
@@ -12,16 +12,18 @@
 namespace tandry::WidgetStrings {
 namespace {
 
-// Points gettext at the widget's own catalog. The directory is looked up
-// afresh each time; gettext keeps its cache when it is unchanged.
+// Points gettext at the widget's own catalog, once: the installed catalogs
+// unless useCatalogDirectory chose others first.
 void bindCatalog() {
-    // Texts come back in UTF-8 whatever the locale's character set: they end
-    // up in JSON and in Pango, which take nothing else.
-    static std::once_flag codeset;
-    std::call_once(codeset, [] { bind_textdomain_codeset(textDomain, "UTF-8"); });
-    if (auto directory = catalogDirectory()) {
-        bindtextdomain(textDomain, directory->c_str());
-    }
+    static std::once_flag bound;
+    std::call_once(bound, [] {
+        // Texts come back in UTF-8 whatever the locale's character set: they
+        // end up in JSON and in Pango, which take nothing else.
+        bind_textdomain_codeset(textDomain, "UTF-8");
+        if (auto data = installedDataDirectory()) {
+            bindtextdomain(textDomain, (*data / "locale").c_str());
+        }
+    });
 }
 
 // A catalog is data from outside; a text that is not UTF-8 is not shown.
@@ -101,6 +103,15 @@ std::string_view clearMessageKey(std::optional<std::string_view> reason) {
         }
     }
     return "widget.clear.message";
+}
+
+void useCatalogDirectory(const std::filesystem::path& directory) {
+    bindCatalog();
+    bindtextdomain(textDomain, directory.c_str());
+}
+
+void useCatalogs() {
+    bindCatalog();
 }
 
 } // namespace tandry::WidgetStrings

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -8,7 +9,8 @@
 // Every text the widget shows comes from its own gettext catalog, looked up by
 // a dotted key ("widget.header"). A key that is a format carries its
 // placeholder ("widget.count %lld"). The language is the user's, as
-// adoptUserLanguage() set it; the catalog is the one catalogDirectory() finds.
+// adoptUserLanguage() set it; the catalogs are the installed ones unless
+// useCatalogDirectory() chose others.
 namespace tandry::WidgetStrings {
 
 // The gettext text domain of the widget's catalog.
@@ -35,5 +37,11 @@ std::string more(std::int64_t n);
 // "widget.clear.message.<reason>" for noTasks, allDone and allDeferred,
 // "widget.clear.message" for anything else and for no reason.
 std::string_view clearMessageKey(std::optional<std::string_view> reason);
+
+// Reads the widget's catalogs from `directory` from now on, for every thread.
+void useCatalogDirectory(const std::filesystem::path& directory);
+
+// Points gettext at the widget's catalogs, where nothing has yet.
+void useCatalogs();
 
 } // namespace tandry::WidgetStrings

@@ -19,12 +19,12 @@ ReadyWidgetEntry ReadyWidgetProvider::placeholder(const TimelineContext&) const 
 void ReadyWidgetProvider::getSnapshot(
     const TimelineContext& context, const std::function<void(ReadyWidgetEntry)>& completion) const {
     auto now = clock_.now();
-    completion(context.isPreview ? sampleEntry(now, clock_) : loadEntry(now));
+    completion(context.isPreview ? sampleEntry(now, clock_) : loadEntry(now, container_));
 }
 
 void ReadyWidgetProvider::getTimeline(const TimelineContext&,
                                       const std::function<void(Timeline)>& completion) const {
-    auto entry = loadEntry(clock_.now());
+    auto entry = loadEntry(clock_.now(), container_);
     auto policy = reloadPolicyFor(entry);
     completion(Timeline{{std::move(entry)}, policy});
 }

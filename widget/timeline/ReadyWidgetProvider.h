@@ -4,7 +4,9 @@
 #include "widget/timeline/ReadyWidgetEntry.h"
 #include "widget/timeline/Timeline.h"
 
+#include <filesystem>
 #include <functional>
+#include <optional>
 
 namespace tandry {
 
@@ -20,7 +22,10 @@ struct TimelineContext {
 // sample card and never look at the shared container.
 class ReadyWidgetProvider {
 public:
-    explicit ReadyWidgetProvider(const Clock& clock) : clock_(clock) {}
+    // `container` is where the shared container is or would be; absent when
+    // there can be none (no home directory, an unusable group identifier).
+    ReadyWidgetProvider(const Clock& clock, std::optional<std::filesystem::path> container)
+        : clock_(clock), container_(std::move(container)) {}
 
     // The sample card, ready, dated now.
     ReadyWidgetEntry placeholder(const TimelineContext& context) const;
@@ -36,6 +41,7 @@ public:
 
 private:
     const Clock& clock_;
+    std::optional<std::filesystem::path> container_;
 };
 
 // The reload policy of an entry: after validUntil when ready, never otherwise.

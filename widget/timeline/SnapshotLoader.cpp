@@ -1,6 +1,5 @@
 #include "widget/timeline/SnapshotLoader.h"
 
-#include "widget/store/AppGroup.h"
 #include "widget/store/FileReading.h"
 #include "widget/store/PendingQueue.h"
 #include "widget/store/SnapshotCodec.h"
@@ -15,8 +14,7 @@ constexpr std::size_t maxSnapshotBytes = 64 * 1024 * 1024;
 
 } // namespace
 
-ReadyWidgetEntry loadEntry(Instant date) {
-    auto container = sharedContainerLocation();
+ReadyWidgetEntry loadEntry(Instant date, const std::optional<std::filesystem::path>& container) {
     if (!container) {
         return {date, ReadyWidgetState::waitingForApp()};
     }

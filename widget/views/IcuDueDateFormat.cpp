@@ -1,7 +1,6 @@
 #include "widget/views/IcuDueDateFormat.h"
 
 #include <chrono>
-#include <cstdlib>
 #include <fmt/format.h>
 #include <unicode/dtptngen.h>
 #include <unicode/locid.h>
@@ -69,8 +68,8 @@ IcuDueDateFormat::~IcuDueDateFormat() = default;
 IcuDueDateFormat::IcuDueDateFormat(IcuDueDateFormat&&) noexcept = default;
 IcuDueDateFormat& IcuDueDateFormat::operator=(IcuDueDateFormat&&) noexcept = default;
 
-IcuDueDateFormat IcuDueDateFormat::current() {
-    return IcuDueDateFormat(dateLocaleId());
+IcuDueDateFormat IcuDueDateFormat::of(const Environment& environment) {
+    return IcuDueDateFormat(dateLocaleId(environment));
 }
 
 std::string IcuDueDateFormat::format(Instant date) const {
@@ -119,10 +118,10 @@ std::string icuLocaleIdForPosixName(std::string_view name) {
     return id;
 }
 
-std::string dateLocaleId() {
+std::string dateLocaleId(const Environment& environment) {
     for (const char* variable : {"LC_ALL", "LC_TIME", "LANG"}) {
-        if (const char* value = std::getenv(variable); value != nullptr && *value != '\0') {
-            return icuLocaleIdForPosixName(value);
+        if (auto value = environment.nonEmpty(variable)) {
+            return icuLocaleIdForPosixName(*value);
         }
     }
     return icuLocaleIdForPosixName("");

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "widget/system/Environment.h"
 #include "widget/views/DueDateFormat.h"
 
 #include <memory>
@@ -22,8 +23,8 @@ public:
     IcuDueDateFormat(IcuDueDateFormat&&) noexcept;
     IcuDueDateFormat& operator=(IcuDueDateFormat&&) noexcept;
 
-    // For the locale that the environment gives dates (see dateLocaleId).
-    static IcuDueDateFormat current();
+    // For the locale that `environment` gives dates (see dateLocaleId).
+    static IcuDueDateFormat of(const Environment& environment);
 
     std::string format(Instant date) const override;
 
@@ -48,8 +49,9 @@ private:
 // are dropped.
 std::string icuLocaleIdForPosixName(std::string_view name);
 
-// The locale in which the user reads dates: LC_ALL, else LC_TIME, else LANG,
+// The locale in which the user reads dates: LC_ALL, else LC_TIME, else LANG of
+// `environment`,
 // as the C library chooses it, converted by icuLocaleIdForPosixName.
-std::string dateLocaleId();
+std::string dateLocaleId(const Environment& environment);
 
 } // namespace tandry

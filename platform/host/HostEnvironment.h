@@ -1,0 +1,25 @@
+#pragma once
+
+#include "platform/host/PlacementStore.h"
+#include "widget/store/AppGroup.h"
+#include "widget/system/Environment.h"
+
+#include <optional>
+#include <string>
+
+namespace tandry {
+
+// What the host takes from the environment it was started in, resolved once
+// in main and handed down: the shared container, where the places are kept,
+// the locale of due dates, and the variables the toolkit's renderer choice
+// starts from.
+struct HostEnvironment {
+    Environment variables;
+    SharedContainer container;
+    std::optional<PlacementStore> placements;
+    std::string dateLocaleId;
+
+    static HostEnvironment of(const Environment& environment);
+};
+
+} // namespace tandry
