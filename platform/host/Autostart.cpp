@@ -2,9 +2,9 @@
 
 #include "widget/system/DurableFile.h"
 #include "widget/system/InstalledData.h"
+#include "widget/system/SystemError.h"
 
 #include <cerrno>
-#include <cstring>
 #include <glib.h>
 #include <memory>
 #include <unistd.h>
@@ -46,7 +46,7 @@ Result<std::string> startAtLogin(const std::filesystem::path& shippedEntry,
     // 2. The configuration directory is private to the user, as the XDG
     //    base directory rules ask of a directory that did not exist.
     if (g_mkdir_with_parents(autostartDirectory.c_str(), 0700) != 0) {
-        return fail("cannot create " + autostartDirectory.string() + ": " + std::strerror(errno));
+        return std::unexpected(systemError("cannot create", autostartDirectory, errno));
     }
 
     // 3. Replaced whole, so a session starting meanwhile reads the whole
@@ -69,7 +69,7 @@ Result<std::string> stopStartingAtLogin(const std::filesystem::path& autostartDi
     if (errno == ENOENT) {
         return "The widget did not start when you log in: there is no " + target.string();
     }
-    return fail("cannot remove " + target.string() + ": " + std::strerror(errno));
+    return std::unexpected(systemError("cannot remove", target, errno));
 }
 
 } // namespace

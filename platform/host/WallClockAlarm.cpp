@@ -42,23 +42,19 @@ struct WallClockAlarm::Callbacks {
 };
 
 Result<std::unique_ptr<WallClockAlarm>> WallClockAlarm::create(Handler handler) {
-    const int descriptor = ::timerfd_create(CLOCK_REALTIME, TFD_NONBLOCK | TFD_CLOEXEC);
-    if (descriptor < 0) {
+    FileDescriptor descriptor{::timerfd_create(CLOCK_REALTIME, TFD_NONBLOCK | TFD_CLOEXEC)};
+    if (!descriptor) {
         return fail(std::string("cannot create a timer on the wall clock (timerfd_create): ") +
                     std::strerror(errno));
     }
-    return std::unique_ptr<WallClockAlarm>(new WallClockAlarm(std::move(handler), descriptor));
+    return std::unique_ptr<WallClockAlarm>(
+        new WallClockAlarm(std::move(handler), std::move(descriptor)));
 }
 
-WallClockAlarm::WallClockAlarm(Handler handler, int descriptor)
-    : handler_(std::move(handler)), descriptor_(descriptor),
-      source_(g_unix_fd_add(descriptor_, G_IO_IN, &Callbacks::readable, this)) {
+WallClockAlarm::WallClockAlarm(Handler handler, FileDescriptor descriptor)
+    : handler_(std::move(handler)), descriptor_(std::move(descriptor)),
+      source_(g_unix_fd_add(descriptor_.get(), G_IO_IN, &Callbacks::readable, this)) {
     set(std::nullopt);
-}
-
-WallClockAlarm::~WallClockAlarm() {
-    source_.reset();
-    ::close(descriptor_);
 }
 
 void WallClockAlarm::set(std::optional<Instant> instant) {
@@ -74,7 +70,7 @@ void WallClockAlarm::set(std::optional<Instant> instant) {
         alarmTime.it_value.tv_sec = 0;
         alarmTime.it_value.tv_nsec = 1;
     }
-    ::timerfd_settime(descriptor_, TFD_TIMER_ABSTIME | TFD_TIMER_CANCEL_ON_SET, &alarmTime,
+    ::timerfd_settime(descriptor_.get(), TFD_TIMER_ABSTIME | TFD_TIMER_CANCEL_ON_SET, &alarmTime,
                       nullptr);
 }
 

@@ -2,6 +2,7 @@
 
 #include "platform/host/SourceHandle.h"
 #include "widget/system/Error.h"
+#include "widget/system/FileDescriptor.h"
 #include "widget/system/Instant.h"
 
 #include <functional>
@@ -24,7 +25,7 @@ public:
     // An alarm that rings only when the clock is set, until `set` names an
     // instant; fails when the kernel gives no timer.
     static Result<std::unique_ptr<WallClockAlarm>> create(Handler handler);
-    ~WallClockAlarm();
+    ~WallClockAlarm() = default;
     WallClockAlarm(const WallClockAlarm&) = delete;
     WallClockAlarm& operator=(const WallClockAlarm&) = delete;
 
@@ -34,10 +35,11 @@ public:
 private:
     struct Callbacks;
 
-    WallClockAlarm(Handler handler, int descriptor);
+    WallClockAlarm(Handler handler, FileDescriptor descriptor);
 
     Handler handler_;
-    int descriptor_;
+    // The source goes before the timer it watches.
+    FileDescriptor descriptor_;
     SourceHandle source_;
     std::optional<Instant> instant_;
 };

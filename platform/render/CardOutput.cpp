@@ -3,13 +3,13 @@
 #include "platform/render/Painter.h"
 #include "platform/render/PngEncoder.h"
 #include "platform/render/TreeDump.h"
+#include "widget/system/SystemError.h"
 
 #include <algorithm>
 #include <cairo-pdf.h>
 #include <cairo-svg.h>
 #include <cerrno>
 #include <cmath>
-#include <cstring>
 #include <fmt/format.h>
 #include <fstream>
 
@@ -22,7 +22,7 @@ Result<void> writeBytes(const std::filesystem::path& path, const void* data, std
     out.write(static_cast<const char*>(data), static_cast<std::streamsize>(size));
     out.close();
     if (!out) {
-        return fail(fmt::format("cannot write {}: {}", path.string(), std::strerror(errno)));
+        return std::unexpected(systemError("cannot write", path, errno));
     }
     return {};
 }
