@@ -88,9 +88,11 @@ TEST_F(TickIntent, WithoutSharedContainerOnlyReloads) {
 TEST_F(TickIntent, FailedParkIsLoggedOnceAndStillReloads) {
     testing::writeFile(queue(), "not a directory");
     perform(taskText);
-    EXPECT_EQ(log.entries, std::vector<std::string>{"Could not park a widget tick: cannot create "
-                                                    "queue directory " +
-                                                    queue().string() + ": File exists"});
+    EXPECT_EQ(log.entries,
+              std::vector<std::string>{"Could not park a widget tick: cannot use queue directory " +
+                                       queue().string() +
+                                       ": not a directory of the container (a file or a symbolic "
+                                       "link is in its place)"});
     EXPECT_EQ(reloads.kinds, oneReload);
 
     log.accepting = false;

@@ -164,8 +164,33 @@ TEST_F(PendingQueue, ReportsWhatItCannotParkAndLeavesNoFile) {
     parked = parkPendingCompletion({Uuid::random(), Uuid::random(), Instant{}}, container.path());
     ASSERT_FALSE(parked.has_value());
     EXPECT_EQ(parked.error().message,
-              fmt::format("cannot create queue directory {}: File exists", queue().string()));
+              fmt::format("cannot use queue directory {}: not a directory of the container (a "
+                          "file or a symbolic link is in its place)",
+                          queue().string()));
     EXPECT_TRUE(loadPendingCompletions(container.path()).empty());
+}
+
+// A symbolic link in the queue's place is not followed, wherever it leads:
+// no tick is written there, none is read from there, and the sweep of
+// abandoned temporary files leaves the files there alone.
+TEST_F(PendingQueue, NeverFollowsALinkInTheQueuesPlace) {
+    TemporaryDirectory elsewhere;
+    const PendingCompletion outside{Uuid::random(), Uuid::random(), at("2026-12-05T10:00:00Z")};
+    writeFile(elsewhere.path() / "outside.json", *encodePendingCompletion(outside));
+    const std::string stale = ".notes.partial";
+    writeFile(elsewhere.path() / stale, "theirs");
+    const timespec old{.tv_sec = ::time(nullptr) - 7200};
+    const timespec times[2] = {old, old};
+    ASSERT_EQ(::utimensat(AT_FDCWD, (elsewhere.path() / stale).c_str(), times, 0), 0);
+    std::filesystem::remove(queue());
+    std::filesystem::create_directory_symlink(elsewhere.path(), queue());
+
+    const auto parked =
+        parkPendingCompletion({Uuid::random(), Uuid::random(), Instant{}}, container.path());
+    ASSERT_FALSE(parked.has_value());
+    EXPECT_TRUE(parked.error().message.starts_with("cannot use queue directory"));
+    EXPECT_TRUE(loadPendingCompletions(container.path()).empty());
+    EXPECT_EQ(names(elsewhere.path()), (std::set<std::string>{"outside.json", stale}));
 }
 
 // A host started without standard input gets descriptor 0 for the first

@@ -1,8 +1,10 @@
 #include "widget/system/DurableFile.h"
 
 #include "tests/support/TemporaryDirectory.h"
+#include "widget/system/FileDescriptor.h"
 
 #include <atomic>
+#include <fcntl.h>
 #include <fmt/format.h>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -68,7 +70,9 @@ TEST(DurableFile, DoesNotFollowALinkPlantedAtTheTemporaryName) {
     const auto temporary = directory.path() / ".list.json.planted.partial";
     std::filesystem::create_symlink(victim, temporary);
 
-    const auto replaced = detail::replaceFileVia(target, temporary, "new", 0644);
+    const FileDescriptor opened{::open(directory.path().c_str(), O_RDONLY | O_DIRECTORY)};
+    const auto replaced = detail::replaceFileVia(opened.get(), directory.path(), "list.json",
+                                                 temporary.filename().string(), "new", 0644);
     ASSERT_FALSE(replaced.has_value());
     EXPECT_EQ(replaced.error().message,
               fmt::format("cannot create {}: File exists", temporary.string()));
@@ -95,7 +99,8 @@ TEST(DurableFile, LeavesTheEntryInItsDirectory) {
               fmt::format("cannot open directory {}: No such file or directory", missing.string()));
     const auto written = replaceFileDurably(missing / "places.json", "{}");
     ASSERT_FALSE(written.has_value());
-    EXPECT_TRUE(written.error().message.starts_with("cannot create " + missing.string() + "/."));
+    EXPECT_EQ(written.error().message,
+              fmt::format("cannot open directory {}: No such file or directory", missing.string()));
 }
 
 // An existing file is replaced whole, however long it was; a symbolic link

@@ -21,18 +21,34 @@ namespace {
 // A record is about 130 bytes; anything far larger is not a record.
 constexpr std::size_t maxRecordBytes = 64 * 1024;
 
-// Creates the queue directory unless it exists already.
-Result<void> makeQueueDirectory(const std::filesystem::path& container,
-                                const std::filesystem::path& queue) {
+// Opens the queue directory when it is a real directory in the container:
+// a symbolic link in its place (to anywhere) is not followed, so that no tick
+// is written, and no file swept, outside the container.
+FileDescriptor openQueue(const std::filesystem::path& queue) {
+    return FileDescriptor{
+        ::open(queue.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC)};
+}
+
+// The queue directory, created unless it exists already, opened.
+Result<FileDescriptor> makeQueueDirectory(const std::filesystem::path& container,
+                                          const std::filesystem::path& queue) {
     if (::mkdir(queue.c_str(), 0777) == 0) {
-        return syncDirectory(container);
+        if (auto synced = syncDirectory(container); !synced) {
+            return std::unexpected(synced.error());
+        }
+    } else if (errno != EEXIST) {
+        return std::unexpected(systemError("cannot create queue directory", queue, errno));
     }
-    int error = errno;
-    struct stat status {};
-    if (error == EEXIST && ::stat(queue.c_str(), &status) == 0 && S_ISDIR(status.st_mode)) {
-        return {};
+    FileDescriptor opened = openQueue(queue);
+    if (!opened) {
+        if (errno == ELOOP || errno == ENOTDIR) {
+            return fail(fmt::format("cannot use queue directory {}: not a directory of the "
+                                    "container (a file or a symbolic link is in its place)",
+                                    queue.string()));
+        }
+        return std::unexpected(systemError("cannot open queue directory", queue, errno));
     }
-    return std::unexpected(systemError("cannot create queue directory", queue, error));
+    return opened;
 }
 
 bool isRecordName(std::string_view name) {
@@ -65,13 +81,26 @@ void removeIfAbandoned(int directory, const char* name) {
     }
 }
 
-void removeAbandonedFiles(const std::filesystem::path& queue) {
-    const DirectoryListing listing{::opendir(queue.c_str())};
+// A listing of the open directory `directory`, which stays open itself.
+DirectoryListing listingOf(int directory) {
+    const int duplicate = ::fcntl(directory, F_DUPFD_CLOEXEC, 0);
+    if (duplicate < 0) {
+        return nullptr;
+    }
+    DirectoryListing listing{::fdopendir(duplicate)};
+    if (!listing) {
+        ::close(duplicate);
+    }
+    return listing;
+}
+
+void removeAbandonedFiles(int queue) {
+    const DirectoryListing listing = listingOf(queue);
     if (!listing) {
         return;
     }
     while (const dirent* entry = ::readdir(listing.get())) {
-        removeIfAbandoned(::dirfd(listing.get()), entry->d_name);
+        removeIfAbandoned(queue, entry->d_name);
     }
 }
 
@@ -80,11 +109,12 @@ void removeAbandonedFiles(const std::filesystem::path& queue) {
 Result<void> parkPendingCompletion(const PendingCompletion& completion,
                                    const std::filesystem::path& container) {
     // 1. The queue directory, created by the first tick.
-    auto queue = container / pendingQueueDirectoryName;
-    if (auto made = makeQueueDirectory(container, queue); !made) {
-        return made;
+    const auto queue = container / pendingQueueDirectoryName;
+    auto opened = makeQueueDirectory(container, queue);
+    if (!opened) {
+        return std::unexpected(opened.error());
     }
-    removeAbandonedFiles(queue);
+    removeAbandonedFiles(opened->get());
 
     // 2. The record's bytes.
     auto bytes = encodePendingCompletion(completion);
@@ -94,13 +124,15 @@ Result<void> parkPendingCompletion(const PendingCompletion& completion,
 
     // 3. Complete under its final name or absent, also after a power loss;
     //    readers do not take the temporary name for a record.
-    return replaceFileDurably(queue / fmt::format("{}.json", uuidText(completion.id)), *bytes);
+    return replaceFileDurably(opened->get(), queue, fmt::format("{}.json", uuidText(completion.id)),
+                              *bytes);
 }
 
 std::vector<PendingCompletion> loadPendingCompletions(const std::filesystem::path& container) {
-    // 1. List the queue; no queue directory (or none readable) is an empty queue.
-    auto queue = container / pendingQueueDirectoryName;
-    const DirectoryListing listing{::opendir(queue.c_str())};
+    // 1. List the queue; no queue directory (or none readable, or a symbolic
+    //    link in its place) is an empty queue.
+    const FileDescriptor queue = openQueue(container / pendingQueueDirectoryName);
+    const DirectoryListing listing = queue ? listingOf(queue.get()) : nullptr;
     if (!listing) {
         return {};
     }
@@ -109,7 +141,7 @@ std::vector<PendingCompletion> loadPendingCompletions(const std::filesystem::pat
     //    skipping whatever cannot be read or decoded; remove abandoned
     //    temporary files on the way.
     std::vector<PendingCompletion> records;
-    const int directory = ::dirfd(listing.get());
+    const int directory = queue.get();
     while (const dirent* entry = ::readdir(listing.get())) {
         if (!isRecordName(entry->d_name)) {
             removeIfAbandoned(directory, entry->d_name);

@@ -17,14 +17,17 @@ inline constexpr const char* pendingQueueDirectoryName = "pending-completions";
 // under its final name or not there, also after a crash or a power loss.
 // Temporary files that a writer killed mid-write left behind are removed once
 // they are an hour old, here and when loading; younger ones may still be
-// written and are left alone.
+// written and are left alone. The queue directory must be a directory of the
+// container itself: with a file or a symbolic link in its place (to anywhere)
+// nothing is written or removed, and the failure says why.
 Result<void> parkPendingCompletion(const PendingCompletion& completion,
                                    const std::filesystem::path& container);
 
 // Every parked tick, earliest `requestedAt` first (ties in listing order).
 // Entries that are not "*.json", not regular files (symbolic links to regular
 // files count), larger than a record can be, unreadable or undecodable are
-// skipped and left where they are. Never fails: no queue is an empty list.
+// skipped and left where they are. Never fails: no queue, or a symbolic link
+// in its place, is an empty list.
 std::vector<PendingCompletion> loadPendingCompletions(const std::filesystem::path& container);
 
 } // namespace tandry

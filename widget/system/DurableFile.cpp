@@ -7,11 +7,10 @@
 #include <fcntl.h>
 #include <fmt/format.h>
 #include <random>
+#include <string>
 
 namespace tandry {
 namespace {
-
-constexpr std::string_view temporarySuffix = ".partial";
 
 Result<void> writeWhole(int descriptor, std::string_view bytes, const std::filesystem::path& path) {
     while (!bytes.empty()) {
@@ -29,10 +28,9 @@ Result<void> writeWhole(int descriptor, std::string_view bytes, const std::files
 
 // A name no other writer picks at the same moment: two hosts, or a host and
 // a command line, may replace the same file at once.
-std::filesystem::path temporaryPathFor(const std::filesystem::path& target) {
+std::string temporaryNameFor(std::string_view name) {
     thread_local std::mt19937_64 generator{std::random_device{}()};
-    return target.parent_path() /
-           fmt::format(".{}.{:016x}{}", target.filename().string(), generator(), temporarySuffix);
+    return fmt::format(".{}.{:016x}.partial", name, generator());
 }
 
 // Writes `bytes` to the open file `path` and flushes them to disk.
@@ -49,6 +47,13 @@ Result<void> fill(FileDescriptor file, std::string_view bytes, const std::filesy
     return {};
 }
 
+Result<void> syncOpenDirectory(int directory, const std::filesystem::path& path) {
+    if (::fsync(directory) != 0) {
+        return std::unexpected(systemError("cannot flush directory", path, errno));
+    }
+    return {};
+}
+
 } // namespace
 
 Result<void> syncDirectory(const std::filesystem::path& directory) {
@@ -56,41 +61,54 @@ Result<void> syncDirectory(const std::filesystem::path& directory) {
     if (!opened) {
         return std::unexpected(systemError("cannot open directory", directory, errno));
     }
-    if (::fsync(opened.get()) != 0) {
-        return std::unexpected(systemError("cannot flush directory", directory, errno));
-    }
-    return {};
+    return syncOpenDirectory(opened.get(), directory);
 }
 
 Result<void> replaceFileDurably(const std::filesystem::path& target, std::string_view bytes,
                                 mode_t mode) {
-    return detail::replaceFileVia(target, temporaryPathFor(target), bytes, mode);
+    const std::filesystem::path directoryPath =
+        target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
+    const FileDescriptor directory{
+        ::open(directoryPath.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)};
+    if (!directory) {
+        return std::unexpected(systemError("cannot open directory", directoryPath, errno));
+    }
+    return replaceFileDurably(directory.get(), directoryPath, target.filename().string(), bytes,
+                              mode);
 }
 
-Result<void> detail::replaceFileVia(const std::filesystem::path& target,
-                                    const std::filesystem::path& temporary,
+Result<void> replaceFileDurably(int directory, const std::filesystem::path& directoryPath,
+                                std::string_view name, std::string_view bytes, mode_t mode) {
+    return detail::replaceFileVia(directory, directoryPath, name, temporaryNameFor(name), bytes,
+                                  mode);
+}
+
+Result<void> detail::replaceFileVia(int directory, const std::filesystem::path& directoryPath,
+                                    std::string_view name, std::string_view temporaryName,
                                     std::string_view bytes, mode_t mode) {
+    const std::string temporary(temporaryName);
+    const std::string final(name);
+
     // 1. The bytes, whole and on disk, under a name of their own.
-    FileDescriptor file{::open(temporary.c_str(),
-                               O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode)};
+    FileDescriptor file{::openat(directory, temporary.c_str(),
+                                 O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode)};
     if (!file) {
-        return std::unexpected(systemError("cannot create", temporary, errno));
+        return std::unexpected(systemError("cannot create", directoryPath / temporary, errno));
     }
-    if (auto filled = fill(std::move(file), bytes, temporary); !filled) {
-        ::unlink(temporary.c_str());
+    if (auto filled = fill(std::move(file), bytes, directoryPath / temporary); !filled) {
+        ::unlinkat(directory, temporary.c_str(), 0);
         return filled;
     }
 
     // 2. One rename replaces the old file; readers never see a part.
-    if (::rename(temporary.c_str(), target.c_str()) != 0) {
+    if (::renameat(directory, temporary.c_str(), directory, final.c_str()) != 0) {
         const int error = errno;
-        ::unlink(temporary.c_str());
-        return std::unexpected(systemError("cannot replace", target, error));
+        ::unlinkat(directory, temporary.c_str(), 0);
+        return std::unexpected(systemError("cannot replace", directoryPath / final, error));
     }
 
     // 3. The new directory entry, on disk too.
-    const auto directory = target.has_parent_path() ? target.parent_path() : ".";
-    return syncDirectory(directory);
+    return syncOpenDirectory(directory, directoryPath);
 }
 
 } // namespace tandry

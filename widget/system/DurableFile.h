@@ -25,13 +25,19 @@ Result<void> syncDirectory(const std::filesystem::path& directory);
 Result<void> replaceFileDurably(const std::filesystem::path& target, std::string_view bytes,
                                 mode_t mode = 0644);
 
+// The same for the entry `name` of the open directory `directory`, which
+// messages call `directoryPath`: whatever replaces the directory's path
+// meanwhile, the file lands in the directory that was opened.
+Result<void> replaceFileDurably(int directory, const std::filesystem::path& directoryPath,
+                                std::string_view name, std::string_view bytes, mode_t mode = 0644);
+
 namespace detail {
 
-// replaceFileDurably with the temporary file at `temporary`, which must be in
-// the target's directory; the public call picks a fresh random name.
-Result<void> replaceFileVia(const std::filesystem::path& target,
-                            const std::filesystem::path& temporary, std::string_view bytes,
-                            mode_t mode);
+// replaceFileDurably with the temporary file named `temporaryName`; the
+// public calls pick a fresh random name.
+Result<void> replaceFileVia(int directory, const std::filesystem::path& directoryPath,
+                            std::string_view name, std::string_view temporaryName,
+                            std::string_view bytes, mode_t mode);
 
 } // namespace detail
 } // namespace tandry
