@@ -12,7 +12,9 @@
 #include "widget/timeline/ReadyWidgetProvider.h"
 
 #include <CLI/CLI.hpp>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <iostream>
 #include <optional>
 
@@ -30,10 +32,29 @@ int printJson(const Result<std::string>& text) {
     return 0;
 }
 
-} // namespace
+// A command whose answer did not reach standard output (a full disk, a closed
+// pipe, /dev/full) has not answered: it exits 1 and says so.
+int finishStandardOutput(int status) {
+    // The first flush that fails tells why; the stream keeps only that it failed.
+    errno = 0;
+    std::cout.flush();
+    int error = errno;
+    if (std::fflush(stdout) != 0 && error == 0) {
+        error = errno;
+    }
+    if (!std::ferror(stdout) && std::cout.good()) {
+        return status;
+    }
+    std::cerr << "tandry-widget: cannot write the answer to standard output";
+    if (error != 0) {
+        std::cerr << ": " << std::strerror(error);
+    }
+    std::cerr << '\n';
+    return status == 0 ? 1 : status;
+}
 
-int runCommandLine(int argc, char** argv, const Environment& environment,
-                   const RenderRunner& runRender) {
+int runCommand(int argc, char** argv, const Environment& environment,
+               const RenderRunner& runRender) {
     // The sample card's texts follow the user's language.
     adoptUserLanguage(environment);
 
@@ -102,6 +123,13 @@ int runCommandLine(int argc, char** argv, const Environment& environment,
         return printJson(entryJson(ReadyWidgetProvider(clock, std::nullopt).placeholder({})));
     }
     return usageError;
+}
+
+} // namespace
+
+int runCommandLine(int argc, char** argv, const Environment& environment,
+                   const RenderRunner& runRender) {
+    return finishStandardOutput(runCommand(argc, argv, environment, runRender));
 }
 
 } // namespace tandry

@@ -5,6 +5,7 @@
 #include "widget/intents/BundleIdentifier.h"
 #include "widget/intents/IntentServices.h"
 #include "widget/intents/TickReadyTaskIntent.h"
+#include "widget/store/AppGroup.h"
 
 #include <CLI/CLI.hpp>
 #include <iostream>
@@ -56,6 +57,18 @@ int TickCommand::run(const std::optional<std::filesystem::path>& container) cons
     // The intent logs nothing but a tick it could not park.
     if (log.lastEntry) {
         std::cerr << "tandry-widget: " << *log.lastEntry << '\n';
+        return 1;
+    }
+    // Without a container the intent parks nothing and, as on the card, logs
+    // nothing; a person or a script that asked for the tick is told.
+    if (parseUuidText(taskID_) && !existingContainer(container)) {
+        std::cerr << "tandry-widget: nothing ticked: "
+                  << (container ? "there is no shared container at " + container->string() +
+                                      " (the task manager creates it)"
+                                : std::string("there is no shared container: the application "
+                                              "group is no plain directory name, or no home "
+                                              "directory is known"))
+                  << '\n';
         return 1;
     }
     std::cout << "{}\n";

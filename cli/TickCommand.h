@@ -14,7 +14,8 @@ namespace tandry {
 // intent's perform step for the parameter text, exactly as a press of the
 // row's button does. A tick that cannot be parked is logged as the intent
 // logs it and also reported on standard error, and the command exits 1, so
-// that a script can tell; text that is no task id does nothing and exits 0.
+// that a script can tell; so does a tick without a shared container, which
+// parks nothing. Text that is no task id does nothing and exits 0.
 class TickCommand {
 public:
     // Adds the subcommand to `app`; the value lands here, so the command must

@@ -36,17 +36,43 @@ Result<void> surfaceStatus(cairo_surface_t* surface, const std::filesystem::path
     return {};
 }
 
-// Vector formats are drawn in points, one user unit to the point.
-Result<void> writeVector(const LaidOutCard& card, CairoSurface surface,
+// Collects what a vector surface writes.
+cairo_status_t appendBytes(void* closure, const unsigned char* data, unsigned int length) {
+    static_cast<std::string*>(closure)->append(reinterpret_cast<const char*>(data), length);
+    return CAIRO_STATUS_SUCCESS;
+}
+
+enum class VectorFormat { svg, pdf };
+
+// Vector formats are drawn in points, one user unit to the point. The
+// document is made in memory and then written like every other format: a
+// surface writing its own file does not tell when the disk refused the
+// last of it.
+Result<void> writeVector(const LaidOutCard& card, VectorFormat format,
                          const std::filesystem::path& path, const RenderOptions& options) {
-    if (Result<void> created = surfaceStatus(surface.get(), path); !created) {
-        return created;
+    std::string document;
+    {
+        CairoSurface surface(
+            format == VectorFormat::svg
+                ? cairo_svg_surface_create_for_stream(&appendBytes, &document, card.size.width,
+                                                      card.size.height)
+                : cairo_pdf_surface_create_for_stream(&appendBytes, &document, card.size.width,
+                                                      card.size.height));
+        if (format == VectorFormat::svg) {
+            cairo_svg_surface_set_document_unit(surface.get(), CAIRO_SVG_UNIT_PT);
+        }
+        if (Result<void> created = surfaceStatus(surface.get(), path); !created) {
+            return created;
+        }
+        cairo_t* cairo = cairo_create(surface.get());
+        paintCard(cairo, card, PaintOptions{options.scheme});
+        cairo_destroy(cairo);
+        cairo_surface_finish(surface.get());
+        if (Result<void> finished = surfaceStatus(surface.get(), path); !finished) {
+            return finished;
+        }
     }
-    cairo_t* cairo = cairo_create(surface.get());
-    paintCard(cairo, card, PaintOptions{options.scheme});
-    cairo_destroy(cairo);
-    cairo_surface_finish(surface.get());
-    return surfaceStatus(surface.get(), path);
+    return writeBytes(path, document.data(), document.size());
 }
 
 struct PixelSize {
@@ -92,16 +118,10 @@ Result<void> writeCard(const LaidOutCard& card, const std::filesystem::path& pat
         return writeBytes(path, png->data(), png->size());
     }
     if (extension == ".svg") {
-        CairoSurface surface(
-            cairo_svg_surface_create(path.c_str(), card.size.width, card.size.height));
-        cairo_svg_surface_set_document_unit(surface.get(), CAIRO_SVG_UNIT_PT);
-        return writeVector(card, std::move(surface), path, options);
+        return writeVector(card, VectorFormat::svg, path, options);
     }
     if (extension == ".pdf") {
-        return writeVector(
-            card,
-            CairoSurface(cairo_pdf_surface_create(path.c_str(), card.size.width, card.size.height)),
-            path, options);
+        return writeVector(card, VectorFormat::pdf, path, options);
     }
     if (extension == ".json") {
         Result<std::string> json = dumpLaidOutTree(card.root);

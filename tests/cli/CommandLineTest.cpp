@@ -66,8 +66,14 @@ protected:
         return rows;
     }
 
-    testing::CommandResult run(Arguments arguments, const std::string& language = "en") {
+    // With `standardOutput`, the command's standard output goes to that file.
+    testing::CommandResult run(Arguments arguments, const std::string& language = "en",
+                               const std::string& standardOutput = "") {
         arguments.insert(arguments.begin(), TANDRY_WIDGET_BINARY);
+        if (!standardOutput.empty()) {
+            arguments.insert(arguments.begin(),
+                             {"/bin/sh", "-c", "exec \"$0\" \"$@\" >" + standardOutput});
+        }
         return testing::runCommand(arguments,
                                    {{"XDG_DATA_HOME", home.path().string()},
                                     {"TANDRY_WIDGET_INFO", (home.path() / "Info.json").string()},
@@ -223,6 +229,32 @@ TEST_F(CommandLine, ReportsATickThatCannotBeParked) {
     EXPECT_TRUE(result.standardError.starts_with("tandry-widget: Could not park a widget tick: "))
         << result.standardError;
     EXPECT_EQ(std::ranges::count(result.standardError, '\n'), 1) << result.standardError;
+
+    // No container at all: nothing is parked, and the command says where it looked.
+    std::filesystem::remove_all(container());
+    const auto without = run({"tick", "0D5A2C64-7E1B-4F3A-9C11-2B6E8D4F7A90"});
+    EXPECT_EQ(without.exitStatus, 1);
+    EXPECT_EQ(without.standardOutput, "");
+    EXPECT_EQ(without.standardError, "tandry-widget: nothing ticked: there is no shared container "
+                                     "at " + container().string() +
+                                         " (the task manager creates it)\n");
+    EXPECT_FALSE(std::filesystem::exists(container()));
+}
+
+// An answer that does not reach standard output is no answer.
+TEST_F(CommandLine, FailsWhenItsAnswerCannotBeWritten) {
+    for (const char* command :
+         {"timeline", "snapshot --preview", "placeholder", "--version",
+          "tick 0D5A2C64-7E1B-4F3A-9C11-2B6E8D4F7A90", "reload"}) {
+        SCOPED_TRACE(command);
+        const auto result = run(arguments(command), "en", "/dev/full");
+        EXPECT_EQ(result.exitStatus, 1);
+        // The reason, where the stream still knew it when the program asked.
+        EXPECT_TRUE(result.standardError.starts_with(
+            "tandry-widget: cannot write the answer to standard output"))
+            << result.standardError;
+        EXPECT_EQ(std::ranges::count(result.standardError, '\n'), 1) << result.standardError;
+    }
 }
 
 // The renderer takes its direction from the user's language: Arabic is

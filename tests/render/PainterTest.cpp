@@ -183,14 +183,24 @@ TEST(CardOutput, ReportsWhatCannotBeWritten) {
              ": unknown extension \".gif\" (use .png, .svg, .pdf or .json)"},
         {missing / "card.png",
          "cannot write " + (missing / "card.png").string() + ": No such file or directory"},
-        {missing / "card.pdf", "cannot write " + (missing / "card.pdf").string() +
-                                   ": error while writing to output stream"},
+        {missing / "card.pdf",
+         "cannot write " + (missing / "card.pdf").string() + ": No such file or directory"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.path);
         const Result<void> written = writeCard(card, row.path, {});
         ASSERT_FALSE(written.has_value());
         EXPECT_EQ(written.error().message, row.message);
+    }
+    // A device that takes no byte, as a full disk: every format says so.
+    for (const char* name : {"full.png", "full.svg", "full.pdf", "full.json"}) {
+        SCOPED_TRACE(name);
+        const auto path = directory.path() / name;
+        std::filesystem::create_symlink("/dev/full", path);
+        const Result<void> written = writeCard(card, path, {});
+        ASSERT_FALSE(written.has_value());
+        EXPECT_EQ(written.error().message,
+                  "cannot write " + path.string() + ": No space left on device");
     }
 }
 
