@@ -3,6 +3,7 @@
 #include "widget/strings/CatalogDirectory.h"
 #include "widget/strings/WidgetStrings.h"
 
+#include <algorithm>
 #include <clocale>
 #include <libintl.h>
 #include <string>
@@ -60,6 +61,35 @@ bool setLocaleFrom(const Environment& environment) {
     return true;
 }
 
+// gettext makes a path of each language name ("<dir>/<name>/LC_MESSAGES/"),
+// so a name may hold only what language names hold: letters, digits, "_",
+// "@", "-" and ".", never two dots in a row or a dot first. "../../tmp" would
+// load a catalog from anywhere, and a malformed one crashes inside the C
+// library.
+bool isLanguageName(std::string_view name) {
+    const auto allowed = [](char c) {
+        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+               c == '_' || c == '@' || c == '-' || c == '.';
+    };
+    return !name.empty() && !name.starts_with('.') && name.find("..") == std::string_view::npos &&
+           std::ranges::all_of(name, allowed);
+}
+
+// The languages of a colon-separated list that are language names, in order.
+std::string languageNamesOf(std::string_view list) {
+    std::string kept;
+    while (!list.empty()) {
+        const std::size_t colon = list.find(':');
+        const std::string_view name = list.substr(0, colon);
+        if (isLanguageName(name)) {
+            kept += kept.empty() ? "" : ":";
+            kept += name;
+        }
+        list = colon == std::string_view::npos ? std::string_view() : list.substr(colon + 1);
+    }
+    return kept;
+}
+
 // "C", "POSIX", "C.UTF-8" and the like name no language.
 bool namesNoLanguage(std::string_view locale) {
     return locale.empty() || locale == "C" || locale == "POSIX" || locale.starts_with("C.");
@@ -78,12 +108,13 @@ void adoptUserLanguage(const Environment& environment) {
 
     // 2. The user's languages: LANGUAGE when set, else the messages locale,
     //    also when it could not be loaded (its catalog may still be there).
-    std::string languages(environment.nonEmpty("LANGUAGE").value_or(""));
+    //    Whatever is not a language name is skipped.
+    std::string languages = languageNamesOf(environment.nonEmpty("LANGUAGE").value_or(""));
     if (languages.empty()) {
         auto messages =
             installed ? currentLocale(LC_MESSAGES) : requestedLocale(environment, "LC_MESSAGES");
         if (!namesNoLanguage(messages)) {
-            languages = messages;
+            languages = languageNamesOf(messages);
         }
     }
     // Adopting twice must not grow the list.
