@@ -27,7 +27,9 @@ std::optional<std::filesystem::path> userAutostartDirectory(const BaseDirectorie
 // Makes the host start at login (writes the user's entry, a copy of
 // `shippedEntry` read and written as a desktop entry) or not (removes the
 // user's entry). Returns what was done, in one sentence for the user;
-// either choice made twice is no error.
+// either choice made twice is no error. Only an entry that this program
+// wrote is replaced or removed: an entry of the user's own in its place is
+// left as it is, and the failure says so.
 Result<std::string> setStartAtLogin(StartAtLogin choice, const std::filesystem::path& shippedEntry,
                                     const std::filesystem::path& autostartDirectory);
 
