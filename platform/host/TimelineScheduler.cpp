@@ -20,8 +20,11 @@ bool TimelineScheduler::isLoadDue() const {
     return reloadAt && clock_.now() >= *reloadAt;
 }
 
-void TimelineScheduler::timelineLoaded(const ReloadPolicy& policy) {
+void TimelineScheduler::loadStarted() {
     requested_ = false;
+}
+
+void TimelineScheduler::timelineLoaded(const ReloadPolicy& policy) {
     policy_ = policy;
     ++loads_;
 }

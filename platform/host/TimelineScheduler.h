@@ -39,8 +39,12 @@ public:
     // Whether a load is due at the clock's now.
     bool isLoadDue() const;
 
-    // Records a finished load and the reload policy of its timeline; clears
-    // every request that the load answered.
+    // Records that a load starts (or is queued to start) now: it reads the
+    // container after every request made so far, so it answers them all.
+    // Requests made while it runs open a new burst.
+    void loadStarted();
+
+    // Records a finished load and the reload policy of its timeline.
     void timelineLoaded(const ReloadPolicy& policy);
 
     // The wall-clock instant at which the policy makes the next load due;

@@ -1,5 +1,6 @@
 #include "platform/host/WidgetHost.h"
 
+#include "platform/host/CoalescingTask.h"
 #include "platform/host/ContainerMonitor.h"
 #include "platform/host/DesktopAppearance.h"
 #include "platform/host/DesktopWindowHints.h"
@@ -53,6 +54,9 @@ struct WidgetHost::HostedKind {
     std::vector<WidgetFamily> outputFamilies;
     SourceHandle burstSource;
     WidgetHost& host;
+    // Loads the timeline off the main loop; goes first, waiting for a load
+    // under way, before anything that load reads.
+    std::unique_ptr<CoalescingTask> loader;
 };
 
 struct WidgetHost::Signals {
@@ -92,6 +96,12 @@ struct WidgetHost::Signals {
             hosted->host.load(*hosted);
         }
         return G_SOURCE_REMOVE;
+    }
+
+    static gboolean lostBus(GDBusConnection*, gboolean, GError*, gpointer host) {
+        g_message("The session bus is gone; the host quits");
+        quit(host);
+        return FALSE;
     }
 
     static gboolean saveNow(gpointer host) {
@@ -157,8 +167,10 @@ int WidgetHost::run(const char* programName) {
     g_action_map_add_action_entries(G_ACTION_MAP(application), actions, G_N_ELEMENTS(actions),
                                     this);
 
+    // Each ends the host in order: places saved, ticks under way parked.
     terminateSource_ = SourceHandle(g_unix_signal_add(SIGTERM, &Signals::quit, this));
     interruptSource_ = SourceHandle(g_unix_signal_add(SIGINT, &Signals::quit, this));
+    hangUpSource_ = SourceHandle(g_unix_signal_add(SIGHUP, &Signals::quit, this));
 
     std::vector<char*> arguments{const_cast<char*>(programName)};
     std::string service = "--gapplication-service";
@@ -174,6 +186,21 @@ void WidgetHost::startup() {
     // forwards it), so everything below happens once per session.
     started_ = true;
     renderer_ = std::make_unique<CardRenderer>(environment_.dateLocaleId);
+    // A lost session bus would end the process at once, places unsaved.
+    if (GDBusConnection* bus = g_application_get_dbus_connection(application_.get())) {
+        g_dbus_connection_set_exit_on_close(bus, FALSE);
+        g_signal_connect(bus, "closed", G_CALLBACK(&Signals::lostBus), this);
+    }
+    // The parked ticks, read off the main loop however many ask at once.
+    parkedTicks_ = std::make_unique<CoalescingTask>([this]() -> std::function<void()> {
+        const std::int64_t started = g_get_monotonic_time();
+        auto container = environment_.container.existing();
+        auto queue =
+            container ? loadPendingCompletions(*container) : std::vector<PendingCompletion>{};
+        g_debug("parked ticks read: %zu in %.1f ms", queue.size(),
+                static_cast<double>(g_get_monotonic_time() - started) / 1000.0);
+        return [this, queue = std::move(queue)] { overlayParkedTicks(queue); };
+    });
     // The intents' requests: each follows a finished tick.
     reloadChannel_ = std::make_unique<MainLoopReloadChannel>([this](const std::string& kind) {
         showParkedTicks(kind);
@@ -186,7 +213,20 @@ void WidgetHost::startup() {
     store_ = environment_.placements;
 
     for (const TandryReadyWidget& widget : TandryWidgetBundle{}.body()) {
-        kinds_.push_back(std::make_unique<HostedKind>(widget.body(), clock_, *this));
+        auto hosted = std::make_unique<HostedKind>(widget.body(), clock_, *this);
+        hosted->loader = std::make_unique<CoalescingTask>(
+            [this, kind = hosted.get()]() -> std::function<void()> {
+                const std::int64_t started = g_get_monotonic_time();
+                std::optional<Timeline> loaded;
+                kind->configuration.provider(clock_, environment_.container.path)
+                    .getTimeline({}, [&](Timeline timeline) { loaded = std::move(timeline); });
+                return [this, kind, started, loaded = std::move(loaded)] {
+                    if (loaded) {
+                        timelineLoaded(*kind, *loaded, started);
+                    }
+                };
+            });
+        kinds_.push_back(std::move(hosted));
     }
     placeWidgets();
 
@@ -237,7 +277,9 @@ void WidgetHost::shutdown() {
     // Intents still running finish first; what they ask of the main loop
     // afterwards is dropped with it.
     worker_.reset();
+    parkedTicks_.reset();
     for (auto& hosted : kinds_) {
+        hosted->loader.reset();
         hosted->burstSource.reset();
         hosted->windows.clear();
     }
@@ -302,32 +344,37 @@ void WidgetHost::requestReloadOfAll() {
 }
 
 void WidgetHost::showParkedTicks(const std::string& kind) {
-    // The tick's record is on disk by now. Overlaying the queue on the entry
-    // shown, by the store's own rule, draws what the next load will draw
-    // from the same snapshot; ticks already overlaid remove nothing twice.
-    // An expired snapshot waits for the load, which shows it stale.
-    std::optional<std::vector<PendingCompletion>> queue;
+    // The tick's record is on disk by now; the queue is read off the main
+    // loop, once for every request that arrives meanwhile.
+    ticksToShow_.insert(kind);
+    parkedTicks_->request();
+}
+
+void WidgetHost::overlayParkedTicks(const std::vector<PendingCompletion>& queue) {
+    // Overlaying the queue on the entry shown, by the store's own rule, draws
+    // what the next load will draw from the same snapshot; ticks already
+    // overlaid remove nothing twice, so an entry loaded since the read is
+    // overlaid as well. An expired snapshot waits for the load, which shows
+    // it stale.
     for (auto& hosted : kinds_) {
         ReadySnapshot* snapshot = hosted->entry ? hosted->entry->state.snapshot() : nullptr;
-        if (hosted->configuration.kind != kind || snapshot == nullptr ||
+        if (!ticksToShow_.contains(hosted->configuration.kind) || snapshot == nullptr ||
             clock_.now() >= snapshot->validUntil) {
             continue;
         }
         const std::int64_t started = g_get_monotonic_time();
-        if (!queue) {
-            auto container = environment_.container.existing();
-            queue = container ? loadPendingCompletions(*container)
-                              : std::vector<PendingCompletion>{};
-        }
-        ReadySnapshot overlaid = snapshot->applyingPending(*queue);
+        ReadySnapshot overlaid = snapshot->applyingPending(queue);
         if (overlaid == *snapshot) {
             continue;
         }
         *snapshot = std::move(overlaid);
         present(*hosted);
-        g_debug("tick shown on %s ahead of load %d in %.1f ms", kind.c_str(),
+        g_debug("tick shown on %s ahead of load %d in %.1f ms", hosted->configuration.kind.c_str(),
                 hosted->scheduler.loadCount() + 1,
                 static_cast<double>(g_get_monotonic_time() - started) / 1000.0);
+    }
+    if (!parkedTicks_->busy()) {
+        ticksToShow_.clear();
     }
 }
 
@@ -347,14 +394,18 @@ void WidgetHost::loadDueTimelines() {
 }
 
 void WidgetHost::load(HostedKind& hosted) {
-    const std::int64_t started = g_get_monotonic_time();
-    const ReadyWidgetProvider provider = hosted.configuration.provider(clock_, environment_.container.path);
-    provider.getTimeline({}, [&](Timeline timeline) {
-        if (!timeline.entries.empty()) {
-            hosted.entry = timeline.entries.front();
-        }
-        hosted.scheduler.timelineLoaded(timeline.policy);
-    });
+    // The load reads the container off the main loop; every request made so
+    // far is answered by it.
+    hosted.scheduler.loadStarted();
+    hosted.loader->request();
+}
+
+void WidgetHost::timelineLoaded(HostedKind& hosted, const Timeline& timeline,
+                                std::int64_t started) {
+    if (!timeline.entries.empty()) {
+        hosted.entry = timeline.entries.front();
+    }
+    hosted.scheduler.timelineLoaded(timeline.policy);
     present(hosted);
     armAlarm();
     watchContainer();

@@ -8,9 +8,13 @@
 #include "platform/host/PlacementStore.h"
 #include "platform/host/SourceHandle.h"
 #include "platform/render/CardRenderer.h"
+#include "widget/store/PendingCompletion.h"
 #include "widget/timeline/Clock.h"
+#include "widget/timeline/Timeline.h"
 
+#include <cstdint>
 #include <memory>
+#include <set>
 #include <optional>
 #include <string>
 #include <vector>
@@ -19,6 +23,7 @@ typedef struct _GApplication GApplication;
 
 namespace tandry {
 
+class CoalescingTask;
 class ContainerMonitor;
 class DesktopAppearance;
 class IntentWorker;
@@ -59,11 +64,14 @@ private:
     void placeWidgets();
     void requestReload(const std::string& kind);
     void requestReloadOfAll();
-    // Redraws the widgets of `kind` at once with the parked ticks overlaid.
+    // Redraws the widgets of `kind` with the parked ticks overlaid, once
+    // the queue is read.
     void showParkedTicks(const std::string& kind);
+    void overlayParkedTicks(const std::vector<PendingCompletion>& queue);
     void scheduleBurst(HostedKind& hosted);
     void loadDueTimelines();
     void load(HostedKind& hosted);
+    void timelineLoaded(HostedKind& hosted, const Timeline& timeline, std::int64_t started);
     void present(HostedKind& hosted);
     void presentAll();
     void armAlarm();
@@ -77,9 +85,13 @@ private:
     GObjectPtr<GApplication> application_;
     SourceHandle terminateSource_;
     SourceHandle interruptSource_;
+    SourceHandle hangUpSource_;
     SystemClock clock_;
     std::vector<std::unique_ptr<HostedKind>> kinds_;
     std::unique_ptr<CardRenderer> renderer_;
+    std::unique_ptr<CoalescingTask> parkedTicks_;
+    // The kinds whose cards wait for the parked ticks being read.
+    std::set<std::string> ticksToShow_;
     std::unique_ptr<MainLoopReloadChannel> reloadChannel_;
     std::unique_ptr<IntentWorker> worker_;
     std::unique_ptr<WallClockAlarm> alarm_;
