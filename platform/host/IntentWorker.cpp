@@ -1,11 +1,16 @@
 #include "platform/host/IntentWorker.h"
 
+#include <fmt/format.h>
 #include <glib.h>
 
 namespace tandry {
 namespace {
 
 constexpr int workerThreads = 4;
+
+std::int64_t steadyNow() {
+    return std::chrono::steady_clock::now().time_since_epoch().count();
+}
 
 } // namespace
 
@@ -14,7 +19,12 @@ IntentWorker::IntentWorker(IntentServices services)
       pool_(g_thread_pool_new(&IntentWorker::run, this, workerThreads, FALSE, nullptr)) {}
 
 IntentWorker::~IntentWorker() {
+    stopAt_ = steadyNow() + std::chrono::nanoseconds(stopAfter).count();
     g_thread_pool_free(pool_, FALSE, TRUE);
+    if (const int skipped = skipped_; skipped > 0 && services_.log.acceptsErrors()) {
+        services_.log.error(fmt::format(
+            "{} ticks asked for just before the host quit were not parked", skipped));
+    }
 }
 
 void IntentWorker::perform(TickReadyTaskIntent intent) {
@@ -22,8 +32,13 @@ void IntentWorker::perform(TickReadyTaskIntent intent) {
 }
 
 void IntentWorker::run(void* intent, void* worker) {
+    auto* self = static_cast<IntentWorker*>(worker);
     const auto* tick = static_cast<TickReadyTaskIntent*>(intent);
-    tick->perform(static_cast<IntentWorker*>(worker)->services_);
+    if (steadyNow() < self->stopAt_) {
+        tick->perform(self->services_);
+    } else {
+        ++self->skipped_;
+    }
     delete tick;
 }
 
