@@ -8,7 +8,10 @@ namespace tandry {
 
 struct CoalescingTask::State {
     Work work;
+    std::chrono::milliseconds spacing{0};
     GMainContext* context = nullptr;
+    // When the last run started; read and written by the runs' threads, one at a time.
+    std::chrono::steady_clock::time_point lastStart;
     // Read and written in the main loop only, where results are delivered.
     bool alive = true;
 
@@ -50,9 +53,10 @@ void deliver(Delivery* delivery) {
 
 } // namespace
 
-CoalescingTask::CoalescingTask(Work work, GMainContext* context)
+CoalescingTask::CoalescingTask(Work work, std::chrono::milliseconds spacing, GMainContext* context)
     : state_(std::make_shared<State>()) {
     state_->work = std::move(work);
+    state_->spacing = spacing;
     state_->context =
         context != nullptr ? g_main_context_ref(context) : g_main_context_ref_thread_default();
 }
@@ -66,7 +70,7 @@ CoalescingTask::~CoalescingTask() {
         thread = std::move(state_->thread);
     }
     if (thread.joinable()) {
-        thread.join();
+        thread.detach();
     }
 }
 
@@ -83,6 +87,8 @@ void CoalescingTask::request() {
         finished = std::move(state_->thread);
         state_->thread = std::thread([state = state_] {
             for (;;) {
+                std::this_thread::sleep_until(state->lastStart + state->spacing);
+                state->lastStart = std::chrono::steady_clock::now();
                 deliver(new Delivery{state, state->work()});
                 const std::lock_guard lock(state->mutex);
                 if (!state->again) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <functional>
 #include <memory>
 
@@ -13,14 +14,24 @@ namespace tandry {
 // answered by one more run after it, so a burst of any size costs at most
 // two runs. What a run returns is done in the main loop, unless the task is
 // gone by then.
+//
+// A task that goes away does not wait for a run under way (a queue of
+// 100,000 ticks takes a second to read, and a host asked to quit must not),
+// so the work may use only what it owns: values it captured, never the
+// object that made the task.
 class CoalescingTask {
 public:
     // Runs off the main thread; the function it returns runs in the main loop.
     using Work = std::function<std::function<void()>()>;
 
-    // The main loop is that of `context`, by default the calling thread's.
-    explicit CoalescingTask(Work work, GMainContext* context = nullptr);
-    // Waits for a run under way to end; what it returns is dropped.
+    // Runs start at least `spacing` apart, so that a stream of requests costs
+    // a run per `spacing` at most; one asked for after a quiet spell starts
+    // at once. The main loop is that of `context`, by default the calling
+    // thread's.
+    explicit CoalescingTask(Work work,
+                            std::chrono::milliseconds spacing = std::chrono::milliseconds(0),
+                            GMainContext* context = nullptr);
+    // A run under way ends on its own; what it returns is dropped.
     ~CoalescingTask();
     CoalescingTask(const CoalescingTask&) = delete;
     CoalescingTask& operator=(const CoalescingTask&) = delete;

@@ -30,8 +30,9 @@ namespace {
 
 // Reload requests that arrive within this time of the first are answered by
 // one load: a tick's own request and the file monitor's report of its record
-// typically land a few milliseconds apart. A tick of the host's own does not
-// wait for it: its card is redrawn from the current entry at once.
+// typically land a few milliseconds apart. A tick does not wait for it: its
+// card is redrawn from the current entry as soon as the parked ticks are
+// read, which a stream of ticks asks for at most once in this time too.
 constexpr unsigned burstMilliseconds = 40;
 
 // After the user drags a widget, its new position is saved once the window
@@ -192,21 +193,24 @@ void WidgetHost::startup() {
         g_signal_connect(bus, "closed", G_CALLBACK(&Signals::lostBus), this);
     }
     // The parked ticks, read off the main loop however many ask at once.
-    parkedTicks_ = std::make_unique<CoalescingTask>([this]() -> std::function<void()> {
-        const std::int64_t started = g_get_monotonic_time();
-        auto container = environment_.container.existing();
-        auto queue =
-            container ? loadPendingCompletions(*container) : std::vector<PendingCompletion>{};
-        g_debug("parked ticks read: %zu in %.1f ms", queue.size(),
-                static_cast<double>(g_get_monotonic_time() - started) / 1000.0);
-        return [this, queue = std::move(queue)] { overlayParkedTicks(queue); };
-    });
+    parkedTicks_ = std::make_unique<CoalescingTask>(
+        [this, shared = environment_.container]() -> std::function<void()> {
+            const std::int64_t started = g_get_monotonic_time();
+            auto container = shared.existing();
+            auto queue =
+                container ? loadPendingCompletions(*container) : std::vector<PendingCompletion>{};
+            g_debug("parked ticks read: %zu in %.1f ms", queue.size(),
+                    static_cast<double>(g_get_monotonic_time() - started) / 1000.0);
+            return [this, queue = std::move(queue)] { overlayParkedTicks(queue); };
+        },
+        std::chrono::milliseconds(burstMilliseconds));
     // The intents' requests: each follows a finished tick.
     reloadChannel_ = std::make_unique<MainLoopReloadChannel>([this](const std::string& kind) {
         showParkedTicks(kind);
         requestReload(kind);
     });
-    worker_ = std::make_unique<IntentWorker>(IntentServices{clock_, widgetLog(), *reloadChannel_, environment_.container.path});
+    worker_ = std::make_unique<IntentWorker>(
+        IntentServices{clock_, widgetLog(), *reloadChannel_, environment_.container.path});
     if (options_.output) {
         output_.emplace(*options_.output, options_.outputScale);
     }
@@ -214,12 +218,16 @@ void WidgetHost::startup() {
 
     for (const TandryReadyWidget& widget : TandryWidgetBundle{}.body()) {
         auto hosted = std::make_unique<HostedKind>(widget.body(), clock_, *this);
+        // The load owns what it reads with: the host may be gone before it ends.
         hosted->loader = std::make_unique<CoalescingTask>(
-            [this, kind = hosted.get()]() -> std::function<void()> {
+            [this, kind = hosted.get(), provider = hosted->configuration.provider,
+             container = environment_.container.path,
+             clock = SystemClock()]() -> std::function<void()> {
                 const std::int64_t started = g_get_monotonic_time();
                 std::optional<Timeline> loaded;
-                kind->configuration.provider(clock_, environment_.container.path)
-                    .getTimeline({}, [&](Timeline timeline) { loaded = std::move(timeline); });
+                provider(clock, container).getTimeline({}, [&](Timeline timeline) {
+                    loaded = std::move(timeline);
+                });
                 return [this, kind, started, loaded = std::move(loaded)] {
                     if (loaded) {
                         timelineLoaded(*kind, *loaded, started);

@@ -53,22 +53,37 @@ TEST(CoalescingTask, AnswersABurstWithAtMostOneMoreRun) {
     EXPECT_EQ(delivered, (std::vector<int>{1, 2, 3}));
 }
 
-// A task that goes away while its run is under way waits for it and drops
-// what it returns: nothing runs in the main loop afterwards.
-TEST(CoalescingTask, DropsTheResultOfARunThatOutlivesIt) {
+// A task that goes away while its run is under way does not wait for it,
+// and drops what it returns: nothing runs in the main loop afterwards, and
+// the run asked for after it never starts.
+TEST(CoalescingTask, LeavesARunUnderWayAndDropsItsResult) {
+    auto runs = std::make_shared<std::atomic<int>>(0);
+    auto finished = std::make_shared<std::atomic<bool>>(false);
     bool delivered = false;
+    const auto started = std::chrono::steady_clock::now();
     {
-        CoalescingTask task([&]() -> std::function<void()> {
-            std::this_thread::sleep_for(20ms);
-            return [&] { delivered = true; };
+        CoalescingTask task([runs, finished, &delivered]() -> std::function<void()> {
+            ++*runs;
+            std::this_thread::sleep_for(200ms);
+            *finished = true;
+            return [&delivered] { delivered = true; };
         });
         task.request();
         task.request();
+        while (*runs == 0) {
+            std::this_thread::sleep_for(1ms);
+        }
     }
-    for (int iteration = 0; iteration < 50; ++iteration) {
+    EXPECT_LT(std::chrono::steady_clock::now() - started, 150ms) << "waited for the run";
+    while (!*finished) {
+        std::this_thread::sleep_for(1ms);
+    }
+    for (int iteration = 0; iteration < 100; ++iteration) {
         g_main_context_iteration(nullptr, FALSE);
+        std::this_thread::sleep_for(1ms);
     }
     EXPECT_FALSE(delivered);
+    EXPECT_EQ(*runs, 1);
 }
 
 } // namespace
