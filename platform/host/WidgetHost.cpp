@@ -55,8 +55,7 @@ struct WidgetHost::HostedKind {
     std::vector<WidgetFamily> outputFamilies;
     SourceHandle burstSource;
     WidgetHost& host;
-    // Loads the timeline off the main loop; goes first, waiting for a load
-    // under way, before anything that load reads.
+    // Loads the timeline off the main loop; its runs own what they read with.
     std::unique_ptr<CoalescingTask> loader;
 };
 
@@ -99,10 +98,9 @@ struct WidgetHost::Signals {
         return G_SOURCE_REMOVE;
     }
 
-    static gboolean lostBus(GDBusConnection*, gboolean, GError*, gpointer host) {
+    static void lostBus(GDBusConnection*, gboolean, GError*, gpointer host) {
         g_message("The session bus is gone; the host quits");
         quit(host);
-        return FALSE;
     }
 
     static gboolean saveNow(gpointer host) {
@@ -279,6 +277,9 @@ void WidgetHost::activate() {
 void WidgetHost::shutdown() {
     if (!started_) {
         return;
+    }
+    if (GDBusConnection* bus = g_application_get_dbus_connection(application_.get())) {
+        g_signal_handlers_disconnect_by_data(bus, this);
     }
     saveSource_.reset();
     savePlacements();
