@@ -21,6 +21,7 @@
 
 #include <glib-unix.h>
 #include <gtk/gtk.h>
+#include <malloc.h>
 
 #undef G_LOG_DOMAIN
 #define G_LOG_DOMAIN "tandry-widget-host"
@@ -34,6 +35,11 @@ namespace {
 // card is redrawn from the current entry as soon as the parked ticks are
 // read, which a stream of ticks asks for at most once in this time too.
 constexpr unsigned burstMilliseconds = 40;
+
+// A queue read of this many parked ticks leaves megabytes freed in the
+// allocator's arenas of the threads that read it; they are handed back to
+// the system once the host is idle again.
+constexpr std::size_t largeQueue = 10'000;
 
 // After the user drags a widget, its new position is saved once the window
 // manager has had time to finish the move.
@@ -101,6 +107,12 @@ struct WidgetHost::Signals {
     static void lostBus(GDBusConnection*, gboolean, GError*, gpointer host) {
         g_message("The session bus is gone; the host quits");
         quit(host);
+    }
+
+    static gboolean trimMemory(gpointer host) {
+        static_cast<WidgetHost*>(host)->trimSource_.release();
+        malloc_trim(0);
+        return G_SOURCE_REMOVE;
     }
 
     static gboolean saveNow(gpointer host) {
@@ -199,7 +211,12 @@ void WidgetHost::startup() {
                 container ? loadPendingCompletions(*container) : std::vector<PendingCompletion>{};
             g_debug("parked ticks read: %zu in %.1f ms", queue.size(),
                     static_cast<double>(g_get_monotonic_time() - started) / 1000.0);
-            return [this, queue = std::move(queue)] { overlayParkedTicks(queue); };
+            return [this, queue = std::move(queue)] {
+                overlayParkedTicks(queue);
+                if (queue.size() >= largeQueue) {
+                    trimMemoryWhenIdle();
+                }
+            };
         },
         std::chrono::milliseconds(burstMilliseconds));
     // The intents' requests: each follows a finished tick.
@@ -230,6 +247,7 @@ void WidgetHost::startup() {
                     if (loaded) {
                         timelineLoaded(*kind, *loaded, started);
                     }
+                    trimMemoryWhenIdle();
                 };
             });
         kinds_.push_back(std::move(hosted));
@@ -282,6 +300,7 @@ void WidgetHost::shutdown() {
         g_signal_handlers_disconnect_by_data(bus, this);
     }
     saveSource_.reset();
+    trimSource_.reset();
     savePlacements();
     // Intents still running finish first; what they ask of the main loop
     // afterwards is dropped with it.
@@ -464,6 +483,13 @@ void WidgetHost::armAlarm() {
 
 void WidgetHost::watchContainer() {
     monitor_->watch(environment_.container.path);
+}
+
+void WidgetHost::trimMemoryWhenIdle() {
+    if (!trimSource_.active()) {
+        trimSource_ =
+            SourceHandle(g_idle_add_full(G_PRIORITY_LOW, &Signals::trimMemory, this, nullptr));
+    }
 }
 
 void WidgetHost::scheduleSave() {

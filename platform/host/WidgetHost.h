@@ -77,6 +77,8 @@ private:
     void armAlarm();
     void watchContainer();
     void scheduleSave();
+    // Hands memory that large reads freed back to the system, once idle.
+    void trimMemoryWhenIdle();
     void savePlacements();
     ColorScheme scheme() const;
 
@@ -101,6 +103,7 @@ private:
     std::optional<PlacementStore> store_;
     GioUrlOpener urlOpener_;
     SourceHandle saveSource_;
+    SourceHandle trimSource_;
     bool started_ = false;
 };
 
