@@ -170,8 +170,8 @@ TEST(StackLayout, WrapsAndTruncatesTheLastAllowedLine) {
 }
 
 TEST(StackLayout, MeasuresEachTextOncePerDistinctProposal) {
-    // Each text is asked for its largest size and then for its share; placing
-    // the stack afterwards must reuse both answers instead of measuring again.
+    // Each text is asked for its largest size and then for its share;
+    // positioning the stack afterwards must reuse both answers instead of measuring again.
     const Element row =
         HStack{.alignment = VerticalAlignment::center,
                .spacing = 8,
