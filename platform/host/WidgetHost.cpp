@@ -231,9 +231,10 @@ void WidgetHost::shutdown() {
     }
     saveSource_.reset();
     savePlacements();
-    // Intents still running finish first; what they ask of the main loop
-    // afterwards is dropped with it.
+    // Intents still running finish first, as they report to the channel;
+    // then the channel goes, and their requests still queued are dropped.
     worker_.reset();
+    reloadChannel_.reset();
     for (auto& hosted : kinds_) {
         hosted->burstSource.reset();
         hosted->windows.clear();
