@@ -80,4 +80,28 @@ std::variant<HostOptions, int> parseHostOptions(int argc, char** argv, std::ostr
     return options;
 }
 
+std::ostream& operator<<(std::ostream& out, const HostOptions& options) {
+    constexpr const char* schemeWords[] = {"automatic", "light", "dark"};
+    constexpr const char* startAtLoginWords[] = {"on", "off"};
+    out << "families [";
+    for (const WidgetFamily family : options.families) {
+        out << ' ' << family;
+    }
+    out << " ], scheme " << schemeWords[static_cast<int>(options.scheme)] << ", scale "
+        << options.outputScale;
+    if (options.headless) {
+        out << ", headless";
+    }
+    if (options.output) {
+        out << ", output " << options.output->string();
+    }
+    if (options.service) {
+        out << ", started by the session bus";
+    }
+    if (options.startAtLogin) {
+        out << ", start at login " << startAtLoginWords[static_cast<int>(*options.startAtLogin)];
+    }
+    return out;
+}
+
 } // namespace tandry

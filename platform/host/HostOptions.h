@@ -35,6 +35,10 @@ struct HostOptions {
     bool operator==(const HostOptions&) const = default;
 };
 
+// The options in words, for messages and tests:
+// "families [ systemSmall ], scheme automatic, scale 2".
+std::ostream& operator<<(std::ostream& out, const HostOptions& options);
+
 // The options, or the exit status when the command line was a request for
 // help or the version (0, the answer on standard output) or wrong (2, with
 // the reason on `errors`).
