@@ -87,7 +87,7 @@ TEST(StackLayout, DistributesAHorizontalStacksWidth) {
 
 // The worked example's row centred vertically, its title truncated to fit;
 // right to left, a leading-aligned column hugs the right edge.
-TEST(StackLayout, PlacesTheWorkedExample) {
+TEST(StackLayout, PositionsTheWorkedExample) {
     const Element row =
         HStack{.alignment = VerticalAlignment::center,
                .spacing = std::nullopt,
