@@ -1,6 +1,6 @@
 #include "cli/ReloadCommand.h"
 
-#include "platform/host/BusReloadChannel.h"
+#include "cli/BusReloadChannel.h"
 #include "widget/timeline/WidgetKind.h"
 
 #include <CLI/CLI.hpp>

@@ -1,6 +1,7 @@
 #include "cli/RenderCommand.h"
 
 #include "cli/OptionValues.h"
+#include "platform/host/NamedValue.h"
 
 #include <CLI/CLI.hpp>
 #include <array>
@@ -18,35 +19,17 @@ constexpr double largestScale = 8;
 
 constexpr std::array<const char*, 4> outputExtensions{".png", ".svg", ".pdf", ".json"};
 
-// Looks `name` up in a table of names and values.
-template <typename Value, std::size_t size>
-std::optional<Value> lookUp(const std::array<std::pair<std::string_view, Value>, size>& table,
-                            std::string_view name) {
-    for (const auto& [known, value] : table) {
-        if (name == known) {
-            return value;
-        }
-    }
-    return std::nullopt;
-}
+constexpr NameTable<ColorScheme, 2> schemes{{
+    {"light", ColorScheme::light},
+    {"dark", ColorScheme::dark},
+}};
 
-std::optional<ColorScheme> schemeNamed(std::string_view name) {
-    constexpr std::array<std::pair<std::string_view, ColorScheme>, 2> schemes{{
-        {"light", ColorScheme::light},
-        {"dark", ColorScheme::dark},
-    }};
-    return lookUp(schemes, name);
-}
-
-std::optional<EntryRequest> entryRequestNamed(std::string_view name) {
-    constexpr std::array<std::pair<std::string_view, EntryRequest>, 4> requests{{
-        {"timeline", EntryRequest::timeline},
-        {"snapshot", EntryRequest::snapshot},
-        {"preview", EntryRequest::preview},
-        {"placeholder", EntryRequest::placeholder},
-    }};
-    return lookUp(requests, name);
-}
+constexpr NameTable<EntryRequest, 4> entryRequests{{
+    {"timeline", EntryRequest::timeline},
+    {"snapshot", EntryRequest::snapshot},
+    {"preview", EntryRequest::preview},
+    {"placeholder", EntryRequest::placeholder},
+}};
 
 std::string checkScale(const std::string& text) {
     double scale = 0;
@@ -74,12 +57,11 @@ RenderCommand::RenderCommand(CLI::App& app) {
     command_->add_option("--family", request_.family, "Widget size (default: medium)")
         ->transform(namedValue<WidgetFamily>(familyNamed, "{small,medium,large}"));
     command_->add_option("--scheme", request_.scheme, "Appearance (default: light)")
-        ->transform(namedValue<ColorScheme>(schemeNamed, "{light,dark}"));
+        ->transform(namedValue(schemes));
     command_
         ->add_option("--entry", request_.entry,
                      "The request to draw the answer of (default: timeline)")
-        ->transform(
-            namedValue<EntryRequest>(entryRequestNamed, "{timeline,snapshot,preview,placeholder}"));
+        ->transform(namedValue(entryRequests));
     addInstantOption(*command_, request_.at);
     command_->add_option("--scale", request_.scale, "Device pixels per point of a PNG (default: 2)")
         ->check(checkScale, "N");

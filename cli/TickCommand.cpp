@@ -1,6 +1,6 @@
 #include "cli/TickCommand.h"
 
-#include "platform/host/BusReloadChannel.h"
+#include "cli/BusReloadChannel.h"
 #include "platform/log/JournalLog.h"
 #include "widget/intents/BundleIdentifier.h"
 #include "widget/intents/IntentServices.h"

@@ -4,6 +4,7 @@
 #include "widget/ui/WidgetFamily.h"
 
 #include <filesystem>
+#include <iostream>
 #include <optional>
 #include <string>
 #include <variant>
@@ -30,10 +31,18 @@ struct HostOptions {
     bool service = false;
     // Set: only turn starting at login on or off, and exit.
     std::optional<StartAtLogin> startAtLogin;
+
+    bool operator==(const HostOptions&) const = default;
 };
 
+// The options in words, for messages and tests:
+// "families [ systemSmall ], scheme automatic, scale 2".
+std::ostream& operator<<(std::ostream& out, const HostOptions& options);
+
 // The options, or the exit status when the command line was a request for
-// help or the version (0) or wrong (2, with the reason on standard error).
-std::variant<HostOptions, int> parseHostOptions(int argc, char** argv);
+// help or the version (0, the answer on standard output) or wrong (2, with
+// the reason on `errors`).
+std::variant<HostOptions, int> parseHostOptions(int argc, char** argv,
+                                                std::ostream& errors = std::cerr);
 
 } // namespace tandry

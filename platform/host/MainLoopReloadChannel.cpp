@@ -5,14 +5,18 @@
 namespace tandry {
 namespace {
 
+// A request on its way to the main loop. It owns all it holds, so it may
+// outlive the channel that queued it: the context frees it with release().
 struct Request {
-    const MainLoopReloadChannel::Receiver* receiver;
+    std::weak_ptr<const MainLoopReloadChannel::Receiver> receiver;
     std::string kind;
 };
 
 gboolean deliver(gpointer data) {
     const auto* request = static_cast<Request*>(data);
-    (*request->receiver)(request->kind);
+    if (const auto receiver = request->receiver.lock()) {
+        (*receiver)(request->kind);
+    }
     return G_SOURCE_REMOVE;
 }
 
@@ -23,7 +27,7 @@ void release(gpointer data) {
 } // namespace
 
 MainLoopReloadChannel::MainLoopReloadChannel(Receiver receiver, GMainContext* context)
-    : receiver_(std::move(receiver)),
+    : receiver_(std::make_shared<const Receiver>(std::move(receiver))),
       context_(context != nullptr ? g_main_context_ref(context)
                                   : g_main_context_ref_thread_default()) {}
 
@@ -33,7 +37,7 @@ MainLoopReloadChannel::~MainLoopReloadChannel() {
 
 void MainLoopReloadChannel::reloadTimelines(std::string_view kind) {
     g_main_context_invoke_full(context_, G_PRIORITY_DEFAULT, deliver,
-                               new Request{&receiver_, std::string(kind)}, release);
+                               new Request{receiver_, std::string(kind)}, release);
 }
 
 } // namespace tandry

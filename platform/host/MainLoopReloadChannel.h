@@ -3,6 +3,7 @@
 #include "widget/intents/ReloadChannel.h"
 
 #include <functional>
+#include <memory>
 #include <string>
 
 typedef struct _GMainContext GMainContext;
@@ -17,8 +18,11 @@ public:
     using Receiver = std::function<void(const std::string& kind)>;
 
     // `receiver` runs on the thread that iterates `context` (the thread-default
-    // main context of the caller when null) and must outlive every request.
+    // main context of the caller when null), for as long as the channel lives.
     MainLoopReloadChannel(Receiver receiver, GMainContext* context = nullptr);
+    // Requests still queued on the context are dropped. Destroy the channel
+    // on the thread that iterates the context, so that no receiver is
+    // running meanwhile.
     ~MainLoopReloadChannel() override;
     MainLoopReloadChannel(const MainLoopReloadChannel&) = delete;
     MainLoopReloadChannel& operator=(const MainLoopReloadChannel&) = delete;
@@ -26,7 +30,9 @@ public:
     void reloadTimelines(std::string_view kind) override;
 
 private:
-    Receiver receiver_;
+    // Shared with the queued requests, which hold it weakly: one that runs
+    // after the channel is gone finds it expired and does nothing.
+    std::shared_ptr<const Receiver> receiver_;
     GMainContext* context_;
 };
 

@@ -19,6 +19,7 @@
 #include "widget/strings/WidgetStrings.h"
 #include "widget/timeline/WidgetKind.h"
 
+#include <algorithm>
 #include <glib-unix.h>
 #include <gtk/gtk.h>
 #include <malloc.h>
@@ -63,6 +64,8 @@ struct WidgetHost::HostedKind {
     WidgetHost& host;
     // Loads the timeline off the main loop; its runs own what they read with.
     std::unique_ptr<CoalescingTask> loader;
+    // When the load that gave `entry` began (monotonic microseconds).
+    std::int64_t entryReadAt = 0;
 };
 
 struct WidgetHost::Signals {
@@ -211,9 +214,10 @@ void WidgetHost::startup() {
                 container ? loadPendingCompletions(*container) : std::vector<PendingCompletion>{};
             g_debug("parked ticks read: %zu in %.1f ms", queue.size(),
                     static_cast<double>(g_get_monotonic_time() - started) / 1000.0);
-            return [this, queue = std::move(queue)] {
-                overlayParkedTicks(queue);
-                if (queue.size() >= largeQueue) {
+            return [this, queue = std::move(queue), started]() mutable {
+                const bool large = queue.size() >= largeQueue;
+                overlayParkedTicks(std::move(queue), started);
+                if (large) {
                     trimMemoryWhenIdle();
                 }
             };
@@ -302,10 +306,11 @@ void WidgetHost::shutdown() {
     saveSource_.reset();
     trimSource_.reset();
     savePlacements();
-    // Intents still running finish first; what they ask of the main loop
-    // afterwards is dropped with it.
+    // Intents still running finish first, as they report to the channel;
+    // then the channel goes, and their requests still queued are dropped.
     worker_.reset();
     parkedTicks_.reset();
+    reloadChannel_.reset();
     for (auto& hosted : kinds_) {
         hosted->loader.reset();
         hosted->burstSource.reset();
@@ -378,20 +383,25 @@ void WidgetHost::showParkedTicks(const std::string& kind) {
     parkedTicks_->request();
 }
 
-void WidgetHost::overlayParkedTicks(const std::vector<PendingCompletion>& queue) {
+void WidgetHost::overlayParkedTicks(std::vector<PendingCompletion> queue, std::int64_t readAt) {
     // Overlaying the queue on the entry shown, by the store's own rule, draws
     // what the next load will draw from the same snapshot; ticks already
-    // overlaid remove nothing twice, so an entry loaded since the read is
-    // overlaid as well. An expired snapshot waits for the load, which shows
-    // it stale.
+    // overlaid remove nothing twice. An entry read after this queue knows
+    // better, and an expired snapshot waits for the load, which shows it
+    // stale. A load that read before this queue arrives later still gets it
+    // (timelineLoaded), so a tick shown never comes back.
+    if (readAt > latestQueueReadAt_) {
+        latestQueue_ = std::move(queue);
+        latestQueueReadAt_ = readAt;
+    }
     for (auto& hosted : kinds_) {
         ReadySnapshot* snapshot = hosted->entry ? hosted->entry->state.snapshot() : nullptr;
         if (!ticksToShow_.contains(hosted->configuration.kind) || snapshot == nullptr ||
-            clock_.now() >= snapshot->validUntil) {
+            hosted->entryReadAt > latestQueueReadAt_ || clock_.now() >= snapshot->validUntil) {
             continue;
         }
         const std::int64_t started = g_get_monotonic_time();
-        ReadySnapshot overlaid = snapshot->applyingPending(queue);
+        ReadySnapshot overlaid = snapshot->applyingPending(latestQueue_);
         if (overlaid == *snapshot) {
             continue;
         }
@@ -432,6 +442,18 @@ void WidgetHost::timelineLoaded(HostedKind& hosted, const Timeline& timeline,
                                 std::int64_t started) {
     if (!timeline.entries.empty()) {
         hosted.entry = timeline.entries.front();
+        hosted.entryReadAt = started;
+        // Parked ticks read after this load began are newer than its entry.
+        ReadySnapshot* snapshot = hosted.entry->state.snapshot();
+        if (snapshot != nullptr && latestQueueReadAt_ > started &&
+            clock_.now() < snapshot->validUntil) {
+            *snapshot = snapshot->applyingPending(latestQueue_);
+        }
+    }
+    // A queue older than every entry has nothing more to tell.
+    if (std::ranges::all_of(
+            kinds_, [&](const auto& kind) { return kind->entryReadAt >= latestQueueReadAt_; })) {
+        latestQueue_ = {};
     }
     hosted.scheduler.timelineLoaded(timeline.policy);
     present(hosted);

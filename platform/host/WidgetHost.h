@@ -67,7 +67,8 @@ private:
     // Redraws the widgets of `kind` with the parked ticks overlaid, once
     // the queue is read.
     void showParkedTicks(const std::string& kind);
-    void overlayParkedTicks(const std::vector<PendingCompletion>& queue);
+    // `readAt`: when the read of `queue` began (monotonic microseconds).
+    void overlayParkedTicks(std::vector<PendingCompletion> queue, std::int64_t readAt);
     void scheduleBurst(HostedKind& hosted);
     void loadDueTimelines();
     void load(HostedKind& hosted);
@@ -94,6 +95,9 @@ private:
     std::unique_ptr<CoalescingTask> parkedTicks_;
     // The kinds whose cards wait for the parked ticks being read.
     std::set<std::string> ticksToShow_;
+    // The parked ticks read last, until every entry was loaded after them.
+    std::vector<PendingCompletion> latestQueue_;
+    std::int64_t latestQueueReadAt_ = 0;
     std::unique_ptr<MainLoopReloadChannel> reloadChannel_;
     std::unique_ptr<IntentWorker> worker_;
     std::unique_ptr<WallClockAlarm> alarm_;

@@ -17,21 +17,21 @@ bool coversCard(const LayoutNode& node) {
 
 // The widget's container: backgrounds and links at the root take the whole
 // card; the first node below them is offered the card and centred in it.
-LaidOutElement placeInCard(LayoutNode& node, Rect card, LayoutContext& context) {
+LaidOutElement positionInCard(LayoutNode& node, Rect card, LayoutContext& context) {
     if (coversCard(node)) {
-        LaidOutElement placed{.kind = node.kind,
-                              .frame = card,
-                              .identity = node.identity,
-                              .contentTransition = node.contentTransition,
-                              .children = {}};
-        placed.children.push_back(placeInCard(node.children.front(), card, context));
-        return placed;
+        LaidOutElement positioned{.kind = node.kind,
+                                  .frame = card,
+                                  .identity = node.identity,
+                                  .contentTransition = node.contentTransition,
+                                  .children = {}};
+        positioned.children.push_back(positionInCard(node.children.front(), card, context));
+        return positioned;
     }
     const ProposedSize proposal = ProposedSize::of(card.size);
     const Size size = detail::sizeThatFits(node, proposal, context);
     const Point origin{card.origin.x + (card.size.width - size.width) / 2,
                        card.origin.y + (card.size.height - size.height) / 2};
-    return detail::place(node, origin, proposal, context);
+    return detail::position(node, origin, proposal, context);
 }
 
 // Right to left, every frame swaps sides within the card. Laying out left to
@@ -64,7 +64,7 @@ LaidOutCard layoutCard(const Element& root, Size cardSize, TextMeasurer& measure
                        const LayoutOptions& options) {
     LayoutNode node = detail::buildNode(root, std::nullopt);
     LayoutContext context{measurer, options.scale};
-    LaidOutCard card{cardSize, placeInCard(node, Rect{{0, 0}, cardSize}, context)};
+    LaidOutCard card{cardSize, positionInCard(node, Rect{{0, 0}, cardSize}, context)};
     if (options.direction == LayoutDirection::rightToLeft) {
         mirror(card.root, cardSize.width);
     }

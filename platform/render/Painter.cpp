@@ -25,8 +25,6 @@ public:
         // device resolution of the target, and with hinting off and
         // greyscale antialiasing their outlines depend on neither.
         detail::configureContext(context_);
-        cairo_clip_extents(cairo_, &visible_.left, &visible_.top, &visible_.right,
-                           &visible_.bottom);
     }
     ~CardPainter() {
         g_object_unref(layout_);
@@ -37,13 +35,7 @@ public:
 
     void paint(const LaidOutElement& element) {
         if (const auto* text = std::get_if<LaidOutText>(&element.kind)) {
-            // Shaping a text costs more than anything else drawn; a band of
-            // a larger image skips the texts that lie wholly outside it. Ink
-            // may stray past the frame (accents, emoji), by far less than
-            // the font's size.
-            if (visible_.touches(element.frame, text->text.font.size)) {
-                paintText(*text, element.frame);
-            }
+            paintText(*text, element.frame);
         } else if (const auto* symbol = std::get_if<SymbolImage>(&element.kind)) {
             setSource(symbol->color);
             drawSymbol(cairo_, symbol->name, symbol->font, element.frame);
@@ -91,19 +83,8 @@ private:
         cairo_new_path(cairo_);
     }
 
-    // What the target can show of the card, in points.
-    struct VisibleArea {
-        double left = 0, top = 0, right = 0, bottom = 0;
-
-        bool touches(Rect frame, double margin) const {
-            return frame.maxX() + margin > left && frame.minX() - margin < right &&
-                   frame.maxY() + margin > top && frame.minY() - margin < bottom;
-        }
-    };
-
     cairo_t* cairo_;
     const LaidOutCard& card_;
-    VisibleArea visible_;
     PaintOptions options_;
     PangoContext* context_;
     PangoLayout* layout_;

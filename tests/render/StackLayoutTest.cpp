@@ -87,7 +87,7 @@ TEST(StackLayout, DistributesAHorizontalStacksWidth) {
 
 // The worked example's row centred vertically, its title truncated to fit;
 // right to left, a leading-aligned column hugs the right edge.
-TEST(StackLayout, PlacesTheWorkedExample) {
+TEST(StackLayout, PositionsTheWorkedExample) {
     const Element row =
         HStack{.alignment = VerticalAlignment::center,
                .spacing = std::nullopt,
@@ -170,8 +170,8 @@ TEST(StackLayout, WrapsAndTruncatesTheLastAllowedLine) {
 }
 
 TEST(StackLayout, MeasuresEachTextOncePerDistinctProposal) {
-    // Each text is asked for its largest size and then for its share; placing
-    // the stack afterwards must reuse both answers instead of measuring again.
+    // Each text is asked for its largest size and then for its share;
+    // positioning the stack afterwards must reuse both answers instead of measuring again.
     const Element row =
         HStack{.alignment = VerticalAlignment::center,
                .spacing = 8,

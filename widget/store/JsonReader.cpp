@@ -284,8 +284,7 @@ bool SeenKeys::markSeen(unsigned index) {
 
 namespace {
 
-[[gnu::noinline]] Result<MemberKey> unescapedMemberKey(simdjson::ondemand::field& member,
-                                                       KeyNames names) {
+Result<MemberKey> unescapedMemberKey(simdjson::ondemand::field& member, KeyNames names) {
     std::string_view key;
     if (auto error = member.unescaped_key().get(key)) {
         return std::unexpected(syntaxError("", error));

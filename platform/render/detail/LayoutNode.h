@@ -18,7 +18,7 @@ enum class Axis { horizontal, vertical };
 // modifiers turned into wrapper nodes.
 struct LayoutNode {
     // The node's kind as it will appear in the laid-out tree; a text's fit
-    // is filled in when the node is placed.
+    // is filled in when the node is positioned.
     LaidOutKind kind;
     std::optional<Uuid> identity{};
     std::optional<NumericContentTransition> contentTransition{};
@@ -47,9 +47,10 @@ LayoutNode buildNode(const Element& element, std::optional<Axis> stackAxis);
 // Step 2: the size a node chooses for a proposal (cached per node).
 Size sizeThatFits(LayoutNode& node, ProposedSize proposal, LayoutContext& context);
 
-// Step 3: the laid-out tree of a node placed at `origin` with the proposal
-// its parent settled on. Frames are exact here; rounding comes last.
-LaidOutElement place(LayoutNode& node, Point origin, ProposedSize proposal, LayoutContext& context);
+// Step 3: the laid-out tree of a node positioned at `origin` with the
+// proposal its parent settled on. Frames are exact here; rounding comes last.
+LaidOutElement position(LayoutNode& node, Point origin, ProposedSize proposal,
+                        LayoutContext& context);
 
 // What an inset offers its content: the proposal less the inset on each
 // edge, never below zero; unspecified axes stay unspecified.

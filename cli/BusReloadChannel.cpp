@@ -1,4 +1,4 @@
-#include "platform/host/BusReloadChannel.h"
+#include "cli/BusReloadChannel.h"
 
 #include "platform/host/HostBus.h"
 #include "widget/system/SystemdLibrary.h"
