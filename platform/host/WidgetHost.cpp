@@ -2,11 +2,12 @@
 
 #include "platform/host/ContainerMonitor.h"
 #include "platform/host/DesktopAppearance.h"
-#include "platform/host/DesktopWindowHints.h"
+#include "platform/host/DesktopBackendChoice.h"
 #include "platform/host/HostBus.h"
 #include "platform/host/IntentWorker.h"
 #include "platform/host/MainLoopReloadChannel.h"
 #include "platform/host/PlacementPlan.h"
+#include "platform/host/PlainDesktopBackend.h"
 #include "platform/host/RendererChoice.h"
 #include "platform/host/TimelineScheduler.h"
 #include "platform/host/WallClockAlarm.h"
@@ -128,11 +129,7 @@ int WidgetHost::run(const char* programName) {
     // starts, undoing what adoptUserLanguage chose for the C locale (under
     // which gettext ignores LANGUAGE and the cards would show message keys).
     gtk_disable_setlocale();
-    // The X11 backend first, also in a Wayland session that offers Xwayland:
-    // only there can a window ask to stay below the others, on every
-    // workspace and out of the taskbar. Without a DISPLAY the toolkit falls
-    // back to Wayland; GDK_BACKEND, when the user sets it, still decides.
-    gdk_set_allowed_backends("x11,wayland");
+    preferDesktopWindowSystems();
     if (!options_.headless) {
         urlOpener_.restoreForHandlers(chooseLeanRenderer(gtk_get_minor_version()));
     }
@@ -171,6 +168,9 @@ void WidgetHost::startup() {
     // forwards it), so everything below happens once per session.
     started_ = true;
     renderer_ = std::make_unique<CardRenderer>();
+    // Headless output opens no display; its cards are on no desktop.
+    desktop_ = options_.headless ? std::make_unique<PlainDesktopBackend>()
+                                 : chooseDesktopBackend(gdk_display_get_default());
     // The intents' requests: each follows a finished tick.
     reloadChannel_ = std::make_unique<MainLoopReloadChannel>([this](const std::string& kind) {
         showParkedTicks(kind);
@@ -252,11 +252,11 @@ void WidgetHost::placeWidgets() {
     if (options_.families.empty() && saved.size() > maxRestoredWidgets) {
         g_warning("Restoring the first %zu of %zu saved widgets", maxRestoredWidgets, saved.size());
     }
-    const std::vector<PlacementPlan> plans = planPlacements(
-        offered, {.families = options_.families,
-                  .headless = options_.headless,
-                  .saved = std::move(saved),
-                  .workAreas = options_.headless ? std::vector<WorkArea>{} : monitorWorkAreas()});
+    const std::vector<PlacementPlan> plans =
+        planPlacements(offered, {.families = options_.families,
+                                 .headless = options_.headless,
+                                 .saved = std::move(saved),
+                                 .workAreas = desktop_->workAreas()});
     for (std::size_t i = 0; i < kinds_.size(); ++i) {
         HostedKind& hosted = *kinds_[i];
         hosted.outputFamilies = plans[i].pictures;
@@ -265,7 +265,7 @@ void WidgetHost::placeWidgets() {
                                       : hosted.configuration.kind;
         for (const Placement& placement : plans[i].windows) {
             hosted.windows.push_back(std::make_unique<WidgetWindow>(
-                GTK_APPLICATION(application_.get()), placement, title,
+                GTK_APPLICATION(application_.get()), *desktop_, placement, title,
                 WidgetWindow::Actions{
                     .tick =
                         [this](const IntentReference& intent) {
@@ -410,7 +410,7 @@ void WidgetHost::savePlacements() {
         return;
     }
     // A window dragged partly off the screen comes back whole next time.
-    const std::vector<WorkArea> workAreas = monitorWorkAreas();
+    const std::vector<WorkArea> workAreas = desktop_->workAreas();
     std::vector<Placement> placements;
     for (auto& hosted : kinds_) {
         for (auto& window : hosted->windows) {

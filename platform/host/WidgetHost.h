@@ -20,6 +20,7 @@ namespace tandry {
 
 class ContainerMonitor;
 class DesktopAppearance;
+class DesktopBackend;
 class IntentWorker;
 class MainLoopReloadChannel;
 class WallClockAlarm;
@@ -76,6 +77,8 @@ private:
     SourceHandle terminateSource_;
     SourceHandle interruptSource_;
     SystemClock clock_;
+    // What the desktop offers the windows; it outlives them.
+    std::unique_ptr<DesktopBackend> desktop_;
     std::vector<std::unique_ptr<HostedKind>> kinds_;
     std::unique_ptr<CardRenderer> renderer_;
     std::unique_ptr<MainLoopReloadChannel> reloadChannel_;

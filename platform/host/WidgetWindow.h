@@ -19,6 +19,8 @@ typedef struct _GtkWindow GtkWindow;
 
 namespace tandry {
 
+class DesktopBackend;
+
 // One placed widget on the desktop: an undecorated window of its family's
 // size showing the card, drawn by the painter at the screen's scale. Each tick
 // button of the card is a real, transparent GTK button over the button's
@@ -37,8 +39,9 @@ public:
         std::function<void()> moved;
     };
 
-    WidgetWindow(GtkApplication* application, Placement placement, std::string title,
-                 Actions actions);
+    // A window on `desktop`, which must outlive it.
+    WidgetWindow(GtkApplication* application, DesktopBackend& desktop, Placement placement,
+                 std::string title, Actions actions);
     ~WidgetWindow();
     WidgetWindow(const WidgetWindow&) = delete;
     WidgetWindow& operator=(const WidgetWindow&) = delete;
@@ -64,8 +67,6 @@ private:
 
     void rebuildButtons();
     void describeButtons(const ReadyWidgetEntry& entry);
-    // Cuts the window to the card's outline where no compositor blends its corners.
-    void reshape();
 
     // A tick button over its button's frame on the card.
     struct TickButton {
@@ -73,6 +74,7 @@ private:
         render::ButtonFrame onCard;
     };
 
+    DesktopBackend& desktop_;
     GObjectPtr<GtkWindow> window_;
     // Owned by the window: its child, the drawing area in it, and the area's drag gesture.
     GtkWidget* overlay_ = nullptr;
