@@ -1,5 +1,7 @@
 #include "platform/host/Autostart.h"
 
+#include "platform/GLibOwnership.h"
+
 #include <cerrno>
 #include <cstring>
 #include <glib.h>
@@ -11,29 +13,23 @@ namespace {
 
 constexpr const char* desktopEntryGroup = "Desktop Entry";
 
-struct KeyFileUnref {
-    void operator()(GKeyFile* file) const { g_key_file_unref(file); }
-};
-
-// The message of a GLib error, which is then freed.
-std::string takeMessage(GError*& error) {
-    std::string message = error != nullptr ? error->message : "unknown error";
-    g_clear_error(&error);
-    return message;
+// The message of a GLib error.
+std::string messageOf(const GErrorPtr& error) {
+    return error != nullptr ? error->message : "unknown error";
 }
 
 Result<std::string> startAtLogin(const std::filesystem::path& shippedEntry,
                                  const std::filesystem::path& autostartDirectory) {
     // 1. Read the shipped entry as a desktop entry, so that what is written
     //    is what GLib's writer makes of it, escaping included.
-    std::unique_ptr<GKeyFile, KeyFileUnref> entry(g_key_file_new());
-    GError* error = nullptr;
+    const GKeyFilePtr entry(g_key_file_new());
+    GErrorPtr error;
     if (!g_key_file_load_from_file(
             entry.get(), shippedEntry.c_str(),
             static_cast<GKeyFileFlags>(G_KEY_FILE_KEEP_COMMENTS | G_KEY_FILE_KEEP_TRANSLATIONS),
-            &error)) {
+            out(error))) {
         return fail("cannot read the installed autostart entry " + shippedEntry.string() + ": " +
-                    takeMessage(error));
+                    messageOf(error));
     }
     if (!g_key_file_has_key(entry.get(), desktopEntryGroup, "Exec", nullptr)) {
         return fail(shippedEntry.string() + " is no autostart entry: it has no Exec in [" +
@@ -49,8 +45,8 @@ Result<std::string> startAtLogin(const std::filesystem::path& shippedEntry,
     // 3. Written under a temporary name and renamed into place, so a session
     //    starting meanwhile reads the whole entry or none.
     const std::filesystem::path target = autostartDirectory / autostartEntryName;
-    if (!g_key_file_save_to_file(entry.get(), target.c_str(), &error)) {
-        return fail("cannot write " + target.string() + ": " + takeMessage(error));
+    if (!g_key_file_save_to_file(entry.get(), target.c_str(), out(error))) {
+        return fail("cannot write " + target.string() + ": " + messageOf(error));
     }
     return "The widget starts when you log in: wrote " + target.string();
 }

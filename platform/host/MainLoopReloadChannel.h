@@ -1,11 +1,10 @@
 #pragma once
 
+#include "platform/GLibOwnership.h"
 #include "widget/intents/ReloadChannel.h"
 
 #include <functional>
 #include <string>
-
-typedef struct _GMainContext GMainContext;
 
 namespace tandry {
 
@@ -27,7 +26,7 @@ public:
 
 private:
     Receiver receiver_;
-    GMainContext* context_;
+    GMainContextPtr context_;
 };
 
 } // namespace tandry

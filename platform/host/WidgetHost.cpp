@@ -115,9 +115,9 @@ WidgetHost::~WidgetHost() {
         return;
     }
     // The application may outlive the host (GIO keeps references of its
-    // own); its signals and actions must not reach the host then.
+    // own); its actions must not reach the host then, nor its signals, whose
+    // handlers leave with applicationSignals_.
     GApplication* application = application_.get();
-    g_signal_handlers_disconnect_by_data(application, this);
     for (const char* action : {reloadActionName, reloadAllActionName, tickActionName}) {
         g_action_map_remove_action(G_ACTION_MAP(application), action);
     }
@@ -139,9 +139,14 @@ int WidgetHost::run(const char* programName) {
             ? g_application_new(hostApplicationId, G_APPLICATION_DEFAULT_FLAGS)
             : G_APPLICATION(gtk_application_new(hostApplicationId, G_APPLICATION_DEFAULT_FLAGS)));
     GApplication* application = application_.get();
-    g_signal_connect(application, "startup", G_CALLBACK(&Signals::startup), this);
-    g_signal_connect(application, "activate", G_CALLBACK(&Signals::activate), this);
-    g_signal_connect(application, "shutdown", G_CALLBACK(&Signals::shutdown), this);
+    for (const auto& [signal, handler] : {
+             std::pair{"startup", G_CALLBACK(&Signals::startup)},
+             std::pair{"activate", G_CALLBACK(&Signals::activate)},
+             std::pair{"shutdown", G_CALLBACK(&Signals::shutdown)},
+         }) {
+        applicationSignals_.push_back(
+            SignalConnection::connect(application, signal, handler, this));
+    }
 
     const GActionEntry actions[] = {
         {reloadActionName, &Signals::reloadAction, "s", nullptr, nullptr, {}},

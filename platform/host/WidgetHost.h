@@ -1,11 +1,11 @@
 #pragma once
 
-#include "platform/host/GObjectPtr.h"
+#include "platform/GLibOwnership.h"
+#include "platform/SourceHandle.h"
 #include "platform/host/GioUrlOpener.h"
 #include "platform/host/HeadlessOutput.h"
 #include "platform/host/HostOptions.h"
 #include "platform/host/PlacementStore.h"
-#include "platform/host/SourceHandle.h"
 #include "platform/render/CardRenderer.h"
 #include "widget/timeline/Clock.h"
 
@@ -74,6 +74,8 @@ private:
 
     HostOptions options_;
     GObjectPtr<GApplication> application_;
+    // The application's signals; the application may outlive the host.
+    std::vector<SignalConnection> applicationSignals_;
     SourceHandle terminateSource_;
     SourceHandle interruptSource_;
     SystemClock clock_;

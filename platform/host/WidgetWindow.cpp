@@ -157,12 +157,14 @@ WidgetWindow::WidgetWindow(GtkApplication* application, DesktopBackend& desktop,
     gtk_drawing_area_set_draw_func(GTK_DRAWING_AREA(area_), &Signals::draw, this, nullptr);
 
     GtkGesture* drag = gtk_gesture_drag_new();
-    drag_ = GTK_EVENT_CONTROLLER(drag);
     gtk_gesture_single_set_button(GTK_GESTURE_SINGLE(drag), GDK_BUTTON_PRIMARY);
-    g_signal_connect(drag, "drag-begin", G_CALLBACK(&Signals::dragBegin), this);
-    g_signal_connect(drag, "drag-update", G_CALLBACK(&Signals::dragUpdate), this);
-    g_signal_connect(drag, "drag-end", G_CALLBACK(&Signals::dragEnd), this);
-    gtk_widget_add_controller(area_, drag_);
+    dragSignals_.push_back(
+        SignalConnection::connect(drag, "drag-begin", G_CALLBACK(&Signals::dragBegin), this));
+    dragSignals_.push_back(
+        SignalConnection::connect(drag, "drag-update", G_CALLBACK(&Signals::dragUpdate), this));
+    dragSignals_.push_back(
+        SignalConnection::connect(drag, "drag-end", G_CALLBACK(&Signals::dragEnd), this));
+    gtk_widget_add_controller(area_, GTK_EVENT_CONTROLLER(drag));
 
     overlay_ = gtk_overlay_new();
     gtk_overlay_set_child(GTK_OVERLAY(overlay_), area_);
@@ -182,11 +184,9 @@ WidgetWindow::~WidgetWindow() {
         gtk_widget_remove_tick_callback(area_, transitionTick_);
     }
     // Whatever still holds the window's widgets after it is destroyed, their
-    // handlers must not reach this object.
-    g_signal_handlers_disconnect_by_data(drag_, this);
-    for (const TickButton& tick : buttons_) {
-        g_signal_handlers_disconnect_by_data(tick.widget.get(), this);
-    }
+    // handlers must not reach this object: they leave before the window goes.
+    dragSignals_.clear();
+    buttons_.clear();
     gtk_drawing_area_set_draw_func(GTK_DRAWING_AREA(area_), nullptr, nullptr, nullptr);
     gtk_window_destroy(window_.get());
 }
@@ -240,7 +240,7 @@ void WidgetWindow::rebuildButtons() {
         if (gtk_widget_has_focus(widget)) {
             focused = i;
         }
-        g_signal_handlers_disconnect_by_data(widget, this);
+        buttons_[i].clicked.reset();
         gtk_overlay_remove_overlay(GTK_OVERLAY(overlay_), widget);
     }
     buttons_.clear();
@@ -260,9 +260,10 @@ void WidgetWindow::rebuildButtons() {
         gtk_accessible_update_property(GTK_ACCESSIBLE(widget), GTK_ACCESSIBLE_PROPERTY_LABEL,
                                        item.button.accessibilityLabel.c_str(), -1);
         gtk_widget_set_tooltip_text(widget, item.button.accessibilityLabel.c_str());
-        g_signal_connect(widget, "clicked", G_CALLBACK(&Signals::tickClicked), this);
+        SignalConnection clicked =
+            SignalConnection::connect(widget, "clicked", G_CALLBACK(&Signals::tickClicked), this);
         gtk_overlay_add_overlay(GTK_OVERLAY(overlay_), widget);
-        buttons_.push_back({std::move(button), std::move(item)});
+        buttons_.push_back({std::move(button), std::move(item), std::move(clicked)});
     }
     if (focused && !buttons_.empty()) {
         gtk_widget_grab_focus(buttons_[std::min(*focused, buttons_.size() - 1)].widget.get());

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "platform/GLibOwnership.h"
 #include "platform/host/CountTransition.h"
-#include "platform/host/GObjectPtr.h"
 #include "platform/host/Placement.h"
 #include "platform/render/CardRenderer.h"
 #include "platform/render/TreeQueries.h"
@@ -13,7 +13,6 @@
 #include <vector>
 
 typedef struct _GtkApplication GtkApplication;
-typedef struct _GtkEventController GtkEventController;
 typedef struct _GtkWidget GtkWidget;
 typedef struct _GtkWindow GtkWindow;
 
@@ -72,14 +71,16 @@ private:
     struct TickButton {
         GObjectPtr<GtkWidget> widget;
         render::ButtonFrame onCard;
+        SignalConnection clicked;
     };
 
     DesktopBackend& desktop_;
     GObjectPtr<GtkWindow> window_;
-    // Owned by the window: its child, the drawing area in it, and the area's drag gesture.
+    // Owned by the window: its child and the drawing area in it.
     GtkWidget* overlay_ = nullptr;
     GtkWidget* area_ = nullptr;
-    GtkEventController* drag_ = nullptr;
+    // The handlers of the area's drag gesture.
+    std::vector<SignalConnection> dragSignals_;
     std::vector<TickButton> buttons_;
     Placement placement_;
     Actions actions_;

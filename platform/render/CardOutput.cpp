@@ -37,14 +37,12 @@ Result<void> surfaceStatus(cairo_surface_t* surface, const std::filesystem::path
 }
 
 // Vector formats are drawn in points, one user unit to the point.
-Result<void> writeVector(const LaidOutCard& card, CairoSurface surface,
+Result<void> writeVector(const LaidOutCard& card, CairoSurfacePtr surface,
                          const std::filesystem::path& path, const RenderOptions& options) {
     if (Result<void> created = surfaceStatus(surface.get(), path); !created) {
         return created;
     }
-    cairo_t* cairo = cairo_create(surface.get());
-    paintCard(cairo, card, PaintOptions{options.scheme});
-    cairo_destroy(cairo);
+    paintCard(CairoPtr(cairo_create(surface.get())).get(), card, PaintOptions{options.scheme});
     cairo_surface_finish(surface.get());
     return surfaceStatus(surface.get(), path);
 }
@@ -65,19 +63,21 @@ PixelSize imageSize(const LaidOutCard& card, double scale) {
 
 } // namespace
 
-CairoSurface paintImage(const LaidOutCard& card, const RenderOptions& options) {
+CairoSurfacePtr paintImage(const LaidOutCard& card, const RenderOptions& options) {
     const PixelSize size = imageSize(card, options.scale);
-    CairoSurface surface(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, size.width, size.height));
-    cairo_t* cairo = cairo_create(surface.get());
-    cairo_scale(cairo, options.scale, options.scale);
-    paintCard(cairo, card, PaintOptions{options.scheme});
-    cairo_destroy(cairo);
+    CairoSurfacePtr surface(
+        cairo_image_surface_create(CAIRO_FORMAT_ARGB32, size.width, size.height));
+    {
+        const CairoPtr cairo(cairo_create(surface.get()));
+        cairo_scale(cairo.get(), options.scale, options.scale);
+        paintCard(cairo.get(), card, PaintOptions{options.scheme});
+    }
     cairo_surface_flush(surface.get());
     return surface;
 }
 
 Result<std::vector<unsigned char>> cardPng(const LaidOutCard& card, const RenderOptions& options) {
-    const CairoSurface image = paintImage(card, options);
+    const CairoSurfacePtr image = paintImage(card, options);
     return encodePng(image.get());
 }
 
@@ -92,16 +92,16 @@ Result<void> writeCard(const LaidOutCard& card, const std::filesystem::path& pat
         return writeBytes(path, png->data(), png->size());
     }
     if (extension == ".svg") {
-        CairoSurface surface(
+        CairoSurfacePtr surface(
             cairo_svg_surface_create(path.c_str(), card.size.width, card.size.height));
         cairo_svg_surface_set_document_unit(surface.get(), CAIRO_SVG_UNIT_PT);
         return writeVector(card, std::move(surface), path, options);
     }
     if (extension == ".pdf") {
-        return writeVector(
-            card,
-            CairoSurface(cairo_pdf_surface_create(path.c_str(), card.size.width, card.size.height)),
-            path, options);
+        return writeVector(card,
+                           CairoSurfacePtr(cairo_pdf_surface_create(path.c_str(), card.size.width,
+                                                                    card.size.height)),
+                           path, options);
     }
     if (extension == ".json") {
         Result<std::string> json = dumpLaidOutTree(card.root);

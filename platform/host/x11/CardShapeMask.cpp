@@ -18,18 +18,19 @@ std::vector<XRectangle> coveredRuns(render::Size card, int scale) {
     const int height = static_cast<int>(std::ceil(card.height * scale));
     // The card's own outline, drawn without antialiasing: a pixel is in the
     // window where its centre is in the card.
-    cairo_surface_t* mask = cairo_image_surface_create(CAIRO_FORMAT_A8, width, height);
-    cairo_t* cairo = cairo_create(mask);
-    cairo_set_antialias(cairo, CAIRO_ANTIALIAS_NONE);
-    cairo_scale(cairo, scale, scale);
-    render::appendCardShape(cairo, card);
-    cairo_fill(cairo);
-    cairo_destroy(cairo);
-    cairo_surface_flush(mask);
+    const CairoSurfacePtr mask(cairo_image_surface_create(CAIRO_FORMAT_A8, width, height));
+    {
+        const CairoPtr cairo(cairo_create(mask.get()));
+        cairo_set_antialias(cairo.get(), CAIRO_ANTIALIAS_NONE);
+        cairo_scale(cairo.get(), scale, scale);
+        render::appendCardShape(cairo.get(), card);
+        cairo_fill(cairo.get());
+    }
+    cairo_surface_flush(mask.get());
 
     std::vector<XRectangle> runs;
-    const unsigned char* pixels = cairo_image_surface_get_data(mask);
-    const int stride = cairo_image_surface_get_stride(mask);
+    const unsigned char* pixels = cairo_image_surface_get_data(mask.get());
+    const int stride = cairo_image_surface_get_stride(mask.get());
     for (int y = 0; y < height; ++y) {
         const unsigned char* row = pixels + static_cast<std::ptrdiff_t>(y) * stride;
         int x = 0;
@@ -47,7 +48,6 @@ std::vector<XRectangle> coveredRuns(render::Size card, int scale) {
             }
         }
     }
-    cairo_surface_destroy(mask);
     return runs;
 }
 

@@ -24,11 +24,10 @@ bool isForeignDesktopWindow(Display* display, Window window) {
     if (XGetClassHint(display, window, &classHint) == 0) {
         return true;
     }
-    const bool ours = classHint.res_class != nullptr &&
-                      std::string_view(classHint.res_class) == desktopWidgetWindowClass;
-    XFree(classHint.res_name);
-    XFree(classHint.res_class);
-    return !ours;
+    const XOwned<char> name(classHint.res_name);
+    const XOwned<char> windowClass(classHint.res_class);
+    return windowClass == nullptr ||
+           std::string_view(windowClass.get()) != desktopWidgetWindowClass;
 }
 
 // The topmost of the other programs' desktop windows that the window manager

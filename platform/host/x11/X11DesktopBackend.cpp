@@ -111,14 +111,13 @@ void moveToSavedPosition(GtkWidget* window) {
         return;
     }
     const X11Window x11 = x11Window(GTK_WINDOW(window));
-    XSizeHints* hints = XAllocSizeHints();
+    const XOwned<XSizeHints> hints(XAllocSizeHints());
     long supplied = 0;
-    XGetWMNormalHints(x11.display, x11.window, hints, &supplied);
+    XGetWMNormalHints(x11.display, x11.window, hints.get(), &supplied);
     hints->flags |= USPosition | PPosition;
     hints->x = position->x;
     hints->y = position->y;
-    XSetWMNormalHints(x11.display, x11.window, hints);
-    XFree(hints);
+    XSetWMNormalHints(x11.display, x11.window, hints.get());
     XMoveWindow(x11.display, x11.window, position->x, position->y);
     XFlush(x11.display);
 }
@@ -185,17 +184,17 @@ public:
         std::vector<WorkArea> areas;
         GListModel* monitors = gdk_display_get_monitors(display_);
         for (guint i = 0; i < g_list_model_get_n_items(monitors); ++i) {
-            auto* monitor = static_cast<GdkMonitor*>(g_list_model_get_item(monitors, i));
+            const GObjectPtr<GdkMonitor> monitor(
+                static_cast<GdkMonitor*>(g_list_model_get_item(monitors, i)));
             GdkRectangle area{};
-            gdk_x11_monitor_get_workarea(monitor, &area);
-            const int scale = gdk_monitor_get_scale_factor(monitor);
+            gdk_x11_monitor_get_workarea(monitor.get(), &area);
+            const int scale = gdk_monitor_get_scale_factor(monitor.get());
             // The toolkit gives the area in points; windows are placed in pixels.
             areas.push_back({.x = area.x * scale,
                              .y = area.y * scale,
                              .width = area.width * scale,
                              .height = area.height * scale,
                              .scale = scale});
-            g_object_unref(monitor);
         }
         return areas;
     }

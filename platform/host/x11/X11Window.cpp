@@ -32,17 +32,13 @@ std::optional<Window> windowProperty(const X11Window& x11, const char* property)
     int format = 0;
     unsigned long count = 0;
     unsigned long remaining = 0;
-    unsigned char* data = nullptr;
-    std::optional<Window> found;
+    XOwned<unsigned char> data;
     if (XGetWindowProperty(x11.display, x11.window, atom(x11.display, property), 0, 1, False,
-                           XA_WINDOW, &type, &format, &count, &remaining, &data) == Success &&
+                           XA_WINDOW, &type, &format, &count, &remaining, out(data)) == Success &&
         type == XA_WINDOW && format == 32 && count == 1) {
-        found = static_cast<Window>(*reinterpret_cast<unsigned long*>(data));
+        return static_cast<Window>(*reinterpret_cast<unsigned long*>(data.get()));
     }
-    if (data != nullptr) {
-        XFree(data);
-    }
-    return found;
+    return std::nullopt;
 }
 
 std::vector<unsigned long> longsProperty(Display* display, Window window, Atom property,
@@ -51,18 +47,14 @@ std::vector<unsigned long> longsProperty(Display* display, Window window, Atom p
     int format = 0;
     unsigned long count = 0;
     unsigned long remaining = 0;
-    unsigned char* data = nullptr;
-    std::vector<unsigned long> values;
+    XOwned<unsigned char> data;
     if (XGetWindowProperty(display, window, property, 0, 4096, False, type, &found, &format, &count,
-                           &remaining, &data) == Success &&
+                           &remaining, out(data)) == Success &&
         found == type && format == 32) {
-        const auto* items = reinterpret_cast<const unsigned long*>(data);
-        values.assign(items, items + count);
+        const auto* items = reinterpret_cast<const unsigned long*>(data.get());
+        return {items, items + count};
     }
-    if (data != nullptr) {
-        XFree(data);
-    }
-    return values;
+    return {};
 }
 
 void sendToWindowManager(const X11Window& x11, const char* message, long first, long second,

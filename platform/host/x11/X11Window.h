@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/GLibOwnership.h"
 #include "platform/host/HostBus.h"
 
 #include <X11/Xlib.h>
@@ -14,6 +15,9 @@ namespace tandry::x11 {
 // The application's window class (WM_CLASS), which launchers match with the
 // desktop entry's StartupWMClass: the application's id.
 inline constexpr const char* desktopWidgetWindowClass = hostApplicationId;
+
+// Memory that Xlib handed over, given back with XFree.
+template <typename T> using XOwned = Owned<T, XFree>;
 
 // A card's window as the X server knows it.
 struct X11Window {
