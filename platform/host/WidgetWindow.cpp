@@ -32,16 +32,21 @@ void installStyle() {
     installed = true;
     // The window shows only the card; the buttons only their focus ring,
     // because the painter draws their circles.
+    constexpr const char* style = "window.tandry-widget { background: none; box-shadow: none; }"
+                                  "button.tandry-tick { min-width: 0; min-height: 0; padding: 0;"
+                                  "  margin: 0; border: none; border-radius: 50%;"
+                                  "  background: none; box-shadow: none; }"
+                                  "button.tandry-tick:focus-visible {"
+                                  "  outline: 2px solid alpha(currentColor, 0.6);"
+                                  "  outline-offset: 1px; }";
     const GObjectPtr<GtkCssProvider> provider(gtk_css_provider_new());
-    gtk_css_provider_load_from_data(provider.get(),
-                                    "window.tandry-widget { background: none; box-shadow: none; }"
-                                    "button.tandry-tick { min-width: 0; min-height: 0; padding: 0;"
-                                    "  margin: 0; border: none; border-radius: 50%;"
-                                    "  background: none; box-shadow: none; }"
-                                    "button.tandry-tick:focus-visible {"
-                                    "  outline: 2px solid alpha(currentColor, 0.6);"
-                                    "  outline-offset: 1px; }",
-                                    -1);
+    // The toolkit renamed the call in 4.12 and deprecated the old name, which
+    // a build with warnings as errors must not use there.
+#if GTK_CHECK_VERSION(4, 12, 0)
+    gtk_css_provider_load_from_string(provider.get(), style);
+#else
+    gtk_css_provider_load_from_data(provider.get(), style, -1);
+#endif
     gtk_style_context_add_provider_for_display(gdk_display_get_default(),
                                                GTK_STYLE_PROVIDER(provider.get()),
                                                GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
