@@ -149,61 +149,53 @@ void shapeChanged(GObject*, GParamSpec*, gpointer window) {
     reshape(GTK_WIDGET(window));
 }
 
-class X11DesktopBackend final : public DesktopBackend {
-public:
-    explicit X11DesktopBackend(GdkDisplay* display) : display_(display) {}
-
-    void prepare(GtkWindow* window, render::Size card,
-                 std::optional<ScreenPosition> position) override {
-        g_object_set_data_full(G_OBJECT(window), cardWindowKey, new CardWindow{card, position},
-                               [](gpointer data) { delete static_cast<CardWindow*>(data); });
-        g_signal_connect_after(window, "realize", G_CALLBACK(&realized), nullptr);
-        g_signal_connect_after(window, "map", G_CALLBACK(&mapped), nullptr);
-        g_signal_connect(window, "notify::scale-factor", G_CALLBACK(&shapeChanged), window);
-        g_signal_connect_object(display_, "notify::composited", G_CALLBACK(&shapeChanged), window,
-                                GConnectFlags{});
-    }
-
-    bool beginMove(GtkWindow* window, const DragStart& drag) override {
-        return beginToplevelMove(window, drag);
-    }
-
-    std::optional<ScreenPosition> position(GtkWindow* window) const override {
-        const X11Window x11 = x11Window(window);
-        int x = 0;
-        int y = 0;
-        Window child = 0;
-        if (!XTranslateCoordinates(x11.display, x11.window, DefaultRootWindow(x11.display), 0, 0,
-                                   &x, &y, &child)) {
-            return std::nullopt;
-        }
-        return ScreenPosition{x, y};
-    }
-
-    std::vector<WorkArea> workAreas() const override {
-        std::vector<WorkArea> areas;
-        GListModel* monitors = gdk_display_get_monitors(display_);
-        for (guint i = 0; i < g_list_model_get_n_items(monitors); ++i) {
-            const GObjectPtr<GdkMonitor> monitor(
-                static_cast<GdkMonitor*>(g_list_model_get_item(monitors, i)));
-            GdkRectangle area{};
-            gdk_x11_monitor_get_workarea(monitor.get(), &area);
-            const int scale = gdk_monitor_get_scale_factor(monitor.get());
-            // The toolkit gives the area in points; windows are placed in pixels.
-            areas.push_back({.x = area.x * scale,
-                             .y = area.y * scale,
-                             .width = area.width * scale,
-                             .height = area.height * scale,
-                             .scale = scale});
-        }
-        return areas;
-    }
-
-private:
-    GdkDisplay* display_;
-};
-
 } // namespace
+
+void X11DesktopBackend::prepare(GtkWindow* window, render::Size card,
+                                std::optional<ScreenPosition> position) {
+    g_object_set_data_full(G_OBJECT(window), cardWindowKey, new CardWindow{card, position},
+                           [](gpointer data) { delete static_cast<CardWindow*>(data); });
+    g_signal_connect_after(window, "realize", G_CALLBACK(&realized), nullptr);
+    g_signal_connect_after(window, "map", G_CALLBACK(&mapped), nullptr);
+    g_signal_connect(window, "notify::scale-factor", G_CALLBACK(&shapeChanged), window);
+    g_signal_connect_object(display_, "notify::composited", G_CALLBACK(&shapeChanged), window,
+                            GConnectFlags{});
+}
+
+bool X11DesktopBackend::beginMove(GtkWindow* window, const DragStart& drag) {
+    return beginToplevelMove(window, drag);
+}
+
+std::optional<ScreenPosition> X11DesktopBackend::position(GtkWindow* window) const {
+    const X11Window x11 = x11Window(window);
+    int x = 0;
+    int y = 0;
+    Window child = 0;
+    if (!XTranslateCoordinates(x11.display, x11.window, DefaultRootWindow(x11.display), 0, 0, &x,
+                               &y, &child)) {
+        return std::nullopt;
+    }
+    return ScreenPosition{x, y};
+}
+
+std::vector<WorkArea> X11DesktopBackend::workAreas() const {
+    std::vector<WorkArea> areas;
+    GListModel* monitors = gdk_display_get_monitors(display_);
+    for (guint i = 0; i < g_list_model_get_n_items(monitors); ++i) {
+        const GObjectPtr<GdkMonitor> monitor(
+            static_cast<GdkMonitor*>(g_list_model_get_item(monitors, i)));
+        GdkRectangle area{};
+        gdk_x11_monitor_get_workarea(monitor.get(), &area);
+        const int scale = gdk_monitor_get_scale_factor(monitor.get());
+        // The toolkit gives the area in points; windows are placed in pixels.
+        areas.push_back({.x = area.x * scale,
+                         .y = area.y * scale,
+                         .width = area.width * scale,
+                         .height = area.height * scale,
+                         .scale = scale});
+    }
+    return areas;
+}
 
 std::unique_ptr<DesktopBackend> openX11DesktopBackend(GdkDisplay* display) {
     if (display == nullptr || !GDK_IS_X11_DISPLAY(display)) {
