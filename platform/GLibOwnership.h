@@ -7,10 +7,11 @@
 #include <pango/pango.h>
 #include <utility>
 
-// Ownership of the C libraries' resources, one way for all of them: an owning
-// pointer whose deleter gives the resource back the way its library says, and
-// a signal connection that ends with its owner. Nothing in the platform code
-// frees, unrefs or disconnects by hand.
+// Ownership of the GLib, GObject, Cairo, Pango and X11 resources the platform
+// code holds, one way for all of them: an owning pointer whose deleter gives
+// the resource back the way its library says, and a signal connection that
+// ends with its owner, so that none is freed, unreferenced or disconnected by
+// hand.
 
 namespace tandry {
 
