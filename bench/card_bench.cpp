@@ -57,7 +57,7 @@ void BuildLayOutAndPaintCard(benchmark::State& state) {
     for (auto _ : state) {
         const render::LaidOutCard card =
             render::layoutCard(view.body(dueDates), render::cardSize(family), measurer);
-        render::CairoSurface image = render::paintImage(card, {2, ColorScheme::light});
+        CairoSurfacePtr image = render::paintImage(card, {2, ColorScheme::light});
         benchmark::DoNotOptimize(image.get());
     }
 }

@@ -40,7 +40,7 @@ void LayoutAndPaintMediumCard(benchmark::State& state) {
     const Element tree = mediumCard();
     for (auto _ : state) {
         const LaidOutCard card = layoutCard(tree, cardSize(WidgetFamily::systemMedium), measurer);
-        CairoSurface image = paintImage(card, twice);
+        CairoSurfacePtr image = paintImage(card, twice);
         benchmark::DoNotOptimize(image.get());
     }
 }

@@ -58,7 +58,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!hasSoundFrames(card.root)) {
         std::abort();
     }
-    tandry::render::CairoSurface image =
+    tandry::CairoSurfacePtr image =
         tandry::render::paintImage(card, {1, tandry::ColorScheme::light});
     if (cairo_surface_status(image.get()) != CAIRO_STATUS_SUCCESS) {
         std::abort();

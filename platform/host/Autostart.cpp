@@ -1,5 +1,6 @@
 #include "platform/host/Autostart.h"
 
+#include "platform/GLibOwnership.h"
 #include "widget/system/DurableFile.h"
 #include "widget/system/InstalledData.h"
 #include "widget/system/SystemError.h"
@@ -10,7 +11,6 @@
 #include <optional>
 #include <sys/stat.h>
 #include <glib.h>
-#include <memory>
 #include <unistd.h>
 
 namespace tandry {
@@ -70,29 +70,23 @@ Error leftAsItIs(const std::filesystem::path& target, std::string_view advice) {
                  "not write it), so it was left as it is; " + std::string(advice)};
 }
 
-struct KeyFileUnref {
-    void operator()(GKeyFile* file) const { g_key_file_unref(file); }
-};
-
-// The message of a GLib error, which is then freed.
-std::string takeMessage(GError*& error) {
-    std::string message = error != nullptr ? error->message : "unknown error";
-    g_clear_error(&error);
-    return message;
+// The message of a GLib error.
+std::string messageOf(const GErrorPtr& error) {
+    return error != nullptr ? error->message : "unknown error";
 }
 
 Result<std::string> startAtLogin(const std::filesystem::path& shippedEntry,
                                  const std::filesystem::path& autostartDirectory) {
     // 1. Read the shipped entry as a desktop entry, so that what is written
     //    is what GLib's writer makes of it, escaping included.
-    std::unique_ptr<GKeyFile, KeyFileUnref> entry(g_key_file_new());
-    GError* error = nullptr;
+    const GKeyFilePtr entry(g_key_file_new());
+    GErrorPtr error;
     if (!g_key_file_load_from_file(
             entry.get(), shippedEntry.c_str(),
             static_cast<GKeyFileFlags>(G_KEY_FILE_KEEP_COMMENTS | G_KEY_FILE_KEEP_TRANSLATIONS),
-            &error)) {
+            out(error))) {
         return fail("cannot read the installed autostart entry " + shippedEntry.string() + ": " +
-                    takeMessage(error));
+                    messageOf(error));
     }
     if (!g_key_file_has_key(entry.get(), desktopEntryGroup, "Exec", nullptr)) {
         return fail(shippedEntry.string() + " is no autostart entry: it has no Exec in [" +
@@ -114,8 +108,7 @@ Result<std::string> startAtLogin(const std::filesystem::path& shippedEntry,
     // 4. Replaced whole, so a session starting meanwhile reads the whole
     //    entry or none.
     gsize length = 0;
-    const std::unique_ptr<gchar, decltype(&g_free)> text(
-        g_key_file_to_data(entry.get(), &length, nullptr), &g_free);
+    const GCharPtr text(g_key_file_to_data(entry.get(), &length, nullptr));
     if (auto written = replaceFileDurably(target, {text.get(), length}); !written) {
         return std::unexpected(written.error());
     }

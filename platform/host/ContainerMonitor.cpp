@@ -13,10 +13,8 @@ std::string nameOf(GFile* file) {
     if (file == nullptr) {
         return {};
     }
-    char* name = g_file_get_basename(file);
-    std::string result = name != nullptr ? name : "";
-    g_free(name);
-    return result;
+    const GCharPtr name(g_file_get_basename(file));
+    return name != nullptr ? name.get() : "";
 }
 
 // A directory worth watching and the only entry name in it that counts
@@ -117,8 +115,10 @@ void ContainerMonitor::watch(const std::optional<std::filesystem::path>& contain
         if (monitor == nullptr) {
             continue;
         }
-        g_signal_connect(monitor.get(), "changed", G_CALLBACK(&Callbacks::changed), this);
-        watches_.push_back({directory.path, directory.onlyName, std::move(monitor)});
+        SignalConnection changed = SignalConnection::connect(monitor.get(), "changed",
+                                                             G_CALLBACK(&Callbacks::changed), this);
+        watches_.push_back(
+            {directory.path, directory.onlyName, std::move(monitor), std::move(changed)});
     }
 }
 
@@ -126,7 +126,7 @@ void ContainerMonitor::stopWatching() {
     // GIO may hold a monitor a while longer than this object (an event being
     // dispatched keeps a reference), so the handler leaves before the reference.
     for (Watch& watch : watches_) {
-        g_signal_handlers_disconnect_by_data(watch.monitor.get(), this);
+        watch.changed.reset();
         g_file_monitor_cancel(watch.monitor.get());
     }
     watches_.clear();

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/host/GObjectPtr.h"
+#include "platform/GLibOwnership.h"
 
 #include <filesystem>
 #include <functional>
@@ -41,6 +41,7 @@ private:
         // the only one that counts. Empty for the container and its queue.
         std::string onlyName;
         GObjectPtr<GFileMonitor> monitor;
+        SignalConnection changed;
     };
 
     // Cancels every monitor; no event reaches this object afterwards.

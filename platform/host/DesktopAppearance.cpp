@@ -13,12 +13,10 @@ constexpr const char* appearanceNamespace = "org.freedesktop.appearance";
 constexpr const char* colorSchemeKey = "color-scheme";
 
 // The portal's Read wraps the value in one or two variants, depending on its version.
-GVariant* unwrapped(GVariant* value) {
-    GVariant* current = g_variant_ref(value);
-    while (g_variant_is_of_type(current, G_VARIANT_TYPE_VARIANT)) {
-        GVariant* inner = g_variant_get_variant(current);
-        g_variant_unref(current);
-        current = inner;
+GVariantPtr unwrapped(GVariant* value) {
+    GVariantPtr current(g_variant_ref(value));
+    while (g_variant_is_of_type(current.get(), G_VARIANT_TYPE_VARIANT)) {
+        current.reset(g_variant_get_variant(current.get()));
     }
     return current;
 }
@@ -31,24 +29,23 @@ ColorScheme colorSchemeForPortalValue(unsigned value) {
 
 struct DesktopAppearance::Callbacks {
     static void read(GObject* source, GAsyncResult* result, gpointer data) {
-        GError* error = nullptr;
-        GVariant* reply = g_dbus_connection_call_finish(G_DBUS_CONNECTION(source), result, &error);
+        GErrorPtr error;
+        const GVariantPtr reply(
+            g_dbus_connection_call_finish(G_DBUS_CONNECTION(source), result, out(error)));
         if (reply == nullptr) {
             // Cancelled (the host is going away, `data` with it) or no
             // portal: the light default stays.
-            const bool cancelled = g_error_matches(error, G_IO_ERROR, G_IO_ERROR_CANCELLED);
-            g_clear_error(&error);
-            if (!cancelled) {
+            if (!g_error_matches(error.get(), G_IO_ERROR, G_IO_ERROR_CANCELLED)) {
                 auto* self = static_cast<DesktopAppearance*>(data);
                 self->changed_(self->scheme_);
             }
             return;
         }
+        // The variadic getter fills a plain pointer, owned from the next line on.
         GVariant* value = nullptr;
-        g_variant_get(reply, "(v)", &value);
-        static_cast<DesktopAppearance*>(data)->adopt(value);
-        g_variant_unref(value);
-        g_variant_unref(reply);
+        g_variant_get(reply.get(), "(v)", &value);
+        const GVariantPtr owned(value);
+        static_cast<DesktopAppearance*>(data)->adopt(owned.get());
     }
 
     static void settingChanged(GDBusConnection*, const gchar*, const gchar*, const gchar*,
@@ -57,10 +54,10 @@ struct DesktopAppearance::Callbacks {
         const char* key = nullptr;
         GVariant* value = nullptr;
         g_variant_get(parameters, "(&s&sv)", &space, &key, &value);
+        const GVariantPtr owned(value);
         if (std::strcmp(space, appearanceNamespace) == 0 && std::strcmp(key, colorSchemeKey) == 0) {
-            static_cast<DesktopAppearance*>(data)->adopt(value);
+            static_cast<DesktopAppearance*>(data)->adopt(owned.get());
         }
-        g_variant_unref(value);
     }
 };
 
@@ -69,7 +66,7 @@ DesktopAppearance::DesktopAppearance(GDBusConnection* sessionBus, Handler change
     if (sessionBus == nullptr) {
         return;
     }
-    bus_.reset(G_DBUS_CONNECTION(g_object_ref(sessionBus)));
+    bus_ = addReference(sessionBus);
     subscription_ = g_dbus_connection_signal_subscribe(
         bus_.get(), portalName, settingsInterface, "SettingChanged", portalPath,
         appearanceNamespace, G_DBUS_SIGNAL_FLAGS_NONE, &Callbacks::settingChanged, this, nullptr);
@@ -89,12 +86,11 @@ DesktopAppearance::~DesktopAppearance() {
 }
 
 void DesktopAppearance::adopt(GVariant* value) {
-    GVariant* plain = unwrapped(value);
+    const GVariantPtr plain = unwrapped(value);
     unsigned number = 0;
-    if (g_variant_is_of_type(plain, G_VARIANT_TYPE_UINT32)) {
-        number = g_variant_get_uint32(plain);
+    if (g_variant_is_of_type(plain.get(), G_VARIANT_TYPE_UINT32)) {
+        number = g_variant_get_uint32(plain.get());
     }
-    g_variant_unref(plain);
     scheme_ = colorSchemeForPortalValue(number);
     changed_(scheme_);
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/host/GObjectPtr.h"
+#include "platform/GLibOwnership.h"
 #include "widget/ui/ColorScheme.h"
 
 #include <functional>

@@ -1,6 +1,6 @@
 #include "platform/host/GioUrlOpener.h"
 
-#include "platform/host/GObjectPtr.h"
+#include "platform/GLibOwnership.h"
 
 #include <gtk/gtk.h>
 #include <string>
@@ -23,11 +23,10 @@ void GioUrlOpener::open(std::string_view url) {
             g_app_launch_context_unsetenv(context.get(), variable.name.c_str());
         }
     }
-    GError* error = nullptr;
-    if (!g_app_info_launch_default_for_uri(text.c_str(), context.get(), &error)) {
+    GErrorPtr error;
+    if (!g_app_info_launch_default_for_uri(text.c_str(), context.get(), out(error))) {
         g_warning("No application opens %s: %s", text.c_str(),
                   error != nullptr ? error->message : "unknown error");
-        g_clear_error(&error);
     }
 }
 

@@ -31,12 +31,10 @@ MainLoopReloadChannel::MainLoopReloadChannel(Receiver receiver, GMainContext* co
       context_(context != nullptr ? g_main_context_ref(context)
                                   : g_main_context_ref_thread_default()) {}
 
-MainLoopReloadChannel::~MainLoopReloadChannel() {
-    g_main_context_unref(context_);
-}
+MainLoopReloadChannel::~MainLoopReloadChannel() = default;
 
 void MainLoopReloadChannel::reloadTimelines(std::string_view kind) {
-    g_main_context_invoke_full(context_, G_PRIORITY_DEFAULT, deliver,
+    g_main_context_invoke_full(context_.get(), G_PRIORITY_DEFAULT, deliver,
                                new Request{receiver_, std::string(kind)}, release);
 }
 

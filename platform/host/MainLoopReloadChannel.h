@@ -1,12 +1,11 @@
 #pragma once
 
+#include "platform/GLibOwnership.h"
 #include "widget/intents/ReloadChannel.h"
 
 #include <functional>
 #include <memory>
 #include <string>
-
-typedef struct _GMainContext GMainContext;
 
 namespace tandry {
 
@@ -33,7 +32,7 @@ private:
     // Shared with the queued requests, which hold it weakly: one that runs
     // after the channel is gone finds it expired and does nothing.
     std::shared_ptr<const Receiver> receiver_;
-    GMainContext* context_;
+    GMainContextPtr context_;
 };
 
 } // namespace tandry

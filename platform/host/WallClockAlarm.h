@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/host/SourceHandle.h"
+#include "platform/SourceHandle.h"
 #include "widget/system/Error.h"
 #include "widget/system/FileDescriptor.h"
 #include "widget/system/Instant.h"

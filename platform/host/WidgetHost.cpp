@@ -3,11 +3,12 @@
 #include "platform/host/CoalescingTask.h"
 #include "platform/host/ContainerMonitor.h"
 #include "platform/host/DesktopAppearance.h"
-#include "platform/host/DesktopWindowHints.h"
+#include "platform/host/DesktopBackendChoice.h"
 #include "platform/host/HostBus.h"
 #include "platform/host/IntentWorker.h"
 #include "platform/host/MainLoopReloadChannel.h"
 #include "platform/host/PlacementPlan.h"
+#include "platform/host/PlainDesktopBackend.h"
 #include "platform/host/RendererChoice.h"
 #include "platform/host/TimelineScheduler.h"
 #include "platform/host/WallClockAlarm.h"
@@ -139,9 +140,9 @@ WidgetHost::~WidgetHost() {
         return;
     }
     // The application may outlive the host (GIO keeps references of its
-    // own); its signals and actions must not reach the host then.
+    // own); its actions must not reach the host then, nor its signals, whose
+    // handlers leave with applicationSignals_.
     GApplication* application = application_.get();
-    g_signal_handlers_disconnect_by_data(application, this);
     for (const char* action : {reloadActionName, reloadAllActionName, tickActionName}) {
         g_action_map_remove_action(G_ACTION_MAP(application), action);
     }
@@ -153,11 +154,7 @@ int WidgetHost::run(const char* programName) {
     // starts, undoing what adoptUserLanguage chose for the C locale (under
     // which gettext ignores LANGUAGE and the cards would show message keys).
     gtk_disable_setlocale();
-    // The X11 backend first, also in a Wayland session that offers Xwayland:
-    // only there can a window ask to stay below the others, on every
-    // workspace and out of the taskbar. Without a DISPLAY the toolkit falls
-    // back to Wayland; GDK_BACKEND, when the user sets it, still decides.
-    gdk_set_allowed_backends("x11,wayland");
+    preferDesktopWindowSystems();
     if (!options_.headless) {
         const auto changed = chooseLeanRenderer(environment_.variables, gtk_get_minor_version());
         applyToProcess(changed);
@@ -169,9 +166,14 @@ int WidgetHost::run(const char* programName) {
             ? g_application_new(hostApplicationId, G_APPLICATION_DEFAULT_FLAGS)
             : G_APPLICATION(gtk_application_new(hostApplicationId, G_APPLICATION_DEFAULT_FLAGS)));
     GApplication* application = application_.get();
-    g_signal_connect(application, "startup", G_CALLBACK(&Signals::startup), this);
-    g_signal_connect(application, "activate", G_CALLBACK(&Signals::activate), this);
-    g_signal_connect(application, "shutdown", G_CALLBACK(&Signals::shutdown), this);
+    for (const auto& [signal, handler] : {
+             std::pair{"startup", G_CALLBACK(&Signals::startup)},
+             std::pair{"activate", G_CALLBACK(&Signals::activate)},
+             std::pair{"shutdown", G_CALLBACK(&Signals::shutdown)},
+         }) {
+        applicationSignals_.push_back(
+            SignalConnection::connect(application, signal, handler, this));
+    }
 
     const GActionEntry actions[] = {
         {reloadActionName, &Signals::reloadAction, "s", nullptr, nullptr, {}},
@@ -200,6 +202,9 @@ void WidgetHost::startup() {
     // forwards it), so everything below happens once per session.
     started_ = true;
     renderer_ = std::make_unique<CardRenderer>(environment_.dateLocaleId);
+    // Headless output opens no display; its cards are on no desktop.
+    desktop_ = options_.headless ? std::make_unique<PlainDesktopBackend>()
+                                 : chooseDesktopBackend(gdk_display_get_default());
     // A lost session bus would end the process at once, places unsaved.
     if (GDBusConnection* bus = g_application_get_dbus_connection(application_.get())) {
         g_dbus_connection_set_exit_on_close(bus, FALSE);
@@ -330,11 +335,11 @@ void WidgetHost::placeWidgets() {
     if (options_.families.empty() && saved.size() > maxRestoredWidgets) {
         g_warning("Restoring the first %zu of %zu saved widgets", maxRestoredWidgets, saved.size());
     }
-    const std::vector<PlacementPlan> plans = planPlacements(
-        offered, {.families = options_.families,
-                  .headless = options_.headless,
-                  .saved = std::move(saved),
-                  .workAreas = options_.headless ? std::vector<WorkArea>{} : monitorWorkAreas()});
+    const std::vector<PlacementPlan> plans =
+        planPlacements(offered, {.families = options_.families,
+                                 .headless = options_.headless,
+                                 .saved = std::move(saved),
+                                 .workAreas = desktop_->workAreas()});
     for (std::size_t i = 0; i < kinds_.size(); ++i) {
         HostedKind& hosted = *kinds_[i];
         hosted.outputFamilies = plans[i].pictures;
@@ -343,7 +348,7 @@ void WidgetHost::placeWidgets() {
                                       : hosted.configuration.kind;
         for (const Placement& placement : plans[i].windows) {
             hosted.windows.push_back(std::make_unique<WidgetWindow>(
-                GTK_APPLICATION(application_.get()), placement, title,
+                GTK_APPLICATION(application_.get()), *desktop_, placement, title,
                 WidgetWindow::Actions{
                     .tick =
                         [this](const IntentReference& intent) {
@@ -523,7 +528,7 @@ void WidgetHost::savePlacements() {
         return;
     }
     // A window dragged partly off the screen comes back whole next time.
-    const std::vector<WorkArea> workAreas = monitorWorkAreas();
+    const std::vector<WorkArea> workAreas = desktop_->workAreas();
     std::vector<Placement> placements;
     for (auto& hosted : kinds_) {
         for (auto& window : hosted->windows) {

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "platform/host/GObjectPtr.h"
+#include "platform/GLibOwnership.h"
+#include "platform/SourceHandle.h"
 #include "platform/host/GioUrlOpener.h"
 #include "platform/host/HeadlessOutput.h"
 #include "platform/host/HostEnvironment.h"
 #include "platform/host/HostOptions.h"
 #include "platform/host/PlacementStore.h"
-#include "platform/host/SourceHandle.h"
 #include "platform/render/CardRenderer.h"
 #include "widget/store/PendingCompletion.h"
 #include "widget/timeline/Clock.h"
@@ -26,6 +26,7 @@ namespace tandry {
 class CoalescingTask;
 class ContainerMonitor;
 class DesktopAppearance;
+class DesktopBackend;
 class IntentWorker;
 class MainLoopReloadChannel;
 class WallClockAlarm;
@@ -86,10 +87,14 @@ private:
     HostOptions options_;
     HostEnvironment environment_;
     GObjectPtr<GApplication> application_;
+    // The application's signals; the application may outlive the host.
+    std::vector<SignalConnection> applicationSignals_;
     SourceHandle terminateSource_;
     SourceHandle interruptSource_;
     SourceHandle hangUpSource_;
     SystemClock clock_;
+    // What the desktop offers the windows; it outlives them.
+    std::unique_ptr<DesktopBackend> desktop_;
     std::vector<std::unique_ptr<HostedKind>> kinds_;
     std::unique_ptr<CardRenderer> renderer_;
     std::unique_ptr<CoalescingTask> parkedTicks_;

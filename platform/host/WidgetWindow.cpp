@@ -1,6 +1,7 @@
 #include "platform/host/WidgetWindow.h"
 
-#include "platform/host/DesktopWindowHints.h"
+#include "platform/host/DesktopBackend.h"
+#include "platform/host/HostBus.h"
 #include "platform/render/CardSize.h"
 #include "platform/render/Painter.h"
 #include "platform/render/PlainText.h"
@@ -31,16 +32,21 @@ void installStyle() {
     installed = true;
     // The window shows only the card; the buttons only their focus ring,
     // because the painter draws their circles.
+    constexpr const char* style = "window.tandry-widget { background: none; box-shadow: none; }"
+                                  "button.tandry-tick { min-width: 0; min-height: 0; padding: 0;"
+                                  "  margin: 0; border: none; border-radius: 50%;"
+                                  "  background: none; box-shadow: none; }"
+                                  "button.tandry-tick:focus-visible {"
+                                  "  outline: 2px solid alpha(currentColor, 0.6);"
+                                  "  outline-offset: 1px; }";
     const GObjectPtr<GtkCssProvider> provider(gtk_css_provider_new());
-    gtk_css_provider_load_from_data(provider.get(),
-                                    "window.tandry-widget { background: none; box-shadow: none; }"
-                                    "button.tandry-tick { min-width: 0; min-height: 0; padding: 0;"
-                                    "  margin: 0; border: none; border-radius: 50%;"
-                                    "  background: none; box-shadow: none; }"
-                                    "button.tandry-tick:focus-visible {"
-                                    "  outline: 2px solid alpha(currentColor, 0.6);"
-                                    "  outline-offset: 1px; }",
-                                    -1);
+    // The toolkit renamed the call in 4.12 and deprecated the old name, which
+    // a build with warnings as errors must not use there.
+#if GTK_CHECK_VERSION(4, 12, 0)
+    gtk_css_provider_load_from_string(provider.get(), style);
+#else
+    gtk_css_provider_load_from_data(provider.get(), style, -1);
+#endif
     gtk_style_context_add_provider_for_display(gdk_display_get_default(),
                                                GTK_STYLE_PROVIDER(provider.get()),
                                                GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
@@ -80,31 +86,6 @@ struct WidgetWindow::Signals {
         return G_SOURCE_CONTINUE;
     }
 
-    static void realize(GtkWidget* widget, gpointer data) {
-        auto* self = static_cast<WidgetWindow*>(data);
-        prepareDesktopWidget(GTK_WINDOW(widget));
-        keepAboveDesktopBackground(GTK_WINDOW(widget));
-        if (self->placement_.x && self->placement_.y) {
-            moveWindow(GTK_WINDOW(widget), *self->placement_.x, *self->placement_.y);
-        }
-    }
-
-    static void map(GtkWidget* widget, gpointer data) {
-        auto* self = static_cast<WidgetWindow*>(data);
-        holdDesktopWidgetStates(GTK_WINDOW(widget));
-        self->reshape();
-        // Window managers may place a window anew when it maps; ask again.
-        if (self->placement_.x && self->placement_.y) {
-            moveWindow(GTK_WINDOW(widget), *self->placement_.x, *self->placement_.y);
-        }
-    }
-
-    // A compositor started or stopped, or the window moved to a screen of
-    // another scale.
-    static void compositingChanged(GObject*, GParamSpec*, gpointer data) {
-        static_cast<WidgetWindow*>(data)->reshape();
-    }
-
     static void tickClicked(GtkButton* button, gpointer data) {
         auto* self = static_cast<WidgetWindow*>(data);
         for (const TickButton& tick : self->buttons_) {
@@ -128,17 +109,17 @@ struct WidgetWindow::Signals {
         double startX = 0;
         double startY = 0;
         gtk_gesture_drag_get_start_point(gesture, &startX, &startY);
-        GdkSurface* surface = gtk_native_get_surface(GTK_NATIVE(self->window_.get()));
-        GdkDevice* device = gtk_gesture_get_device(GTK_GESTURE(gesture));
-        const int button =
-            static_cast<int>(gtk_gesture_single_get_current_button(GTK_GESTURE_SINGLE(gesture)));
-        const guint32 time =
-            gtk_event_controller_get_current_event_time(GTK_EVENT_CONTROLLER(gesture));
+        const DragStart drag{
+            .device = gtk_gesture_get_device(GTK_GESTURE(gesture)),
+            .button = static_cast<int>(
+                gtk_gesture_single_get_current_button(GTK_GESTURE_SINGLE(gesture))),
+            .x = startX + dx,
+            .y = startY + dy,
+            .time = gtk_event_controller_get_current_event_time(GTK_EVENT_CONTROLLER(gesture)),
+        };
         gtk_event_controller_reset(GTK_EVENT_CONTROLLER(gesture));
-        if (surface != nullptr && GDK_IS_TOPLEVEL(surface) && device != nullptr) {
-            // The window manager moves the window from here on.
-            gdk_toplevel_begin_move(GDK_TOPLEVEL(surface), device, button, startX + dx, startY + dy,
-                                    time);
+        // The desktop moves the window from here on.
+        if (self->desktop_.beginMove(self->window_.get(), drag)) {
             self->actions_.moved();
         }
     }
@@ -157,9 +138,9 @@ struct WidgetWindow::Signals {
     }
 };
 
-WidgetWindow::WidgetWindow(GtkApplication* application, Placement placement, std::string title,
-                           Actions actions)
-    : placement_(std::move(placement)), actions_(std::move(actions)) {
+WidgetWindow::WidgetWindow(GtkApplication* application, DesktopBackend& desktop,
+                           Placement placement, std::string title, Actions actions)
+    : desktop_(desktop), placement_(std::move(placement)), actions_(std::move(actions)) {
     installStyle();
     const render::Size size = render::cardSize(placement_.family);
     const int width = static_cast<int>(std::ceil(size.width));
@@ -169,7 +150,8 @@ WidgetWindow::WidgetWindow(GtkApplication* application, Placement placement, std
     GtkWindow* window = window_.get();
     gtk_window_set_application(window, application);
     gtk_window_set_title(window, title.c_str());
-    gtk_window_set_icon_name(window, desktopWidgetWindowClass);
+    // The icon is installed under the application's id.
+    gtk_window_set_icon_name(window, hostApplicationId);
     gtk_window_set_decorated(window, FALSE);
     gtk_window_set_resizable(window, FALSE);
     gtk_window_set_default_size(window, width, height);
@@ -180,23 +162,24 @@ WidgetWindow::WidgetWindow(GtkApplication* application, Placement placement, std
     gtk_drawing_area_set_draw_func(GTK_DRAWING_AREA(area_), &Signals::draw, this, nullptr);
 
     GtkGesture* drag = gtk_gesture_drag_new();
-    drag_ = GTK_EVENT_CONTROLLER(drag);
     gtk_gesture_single_set_button(GTK_GESTURE_SINGLE(drag), GDK_BUTTON_PRIMARY);
-    g_signal_connect(drag, "drag-begin", G_CALLBACK(&Signals::dragBegin), this);
-    g_signal_connect(drag, "drag-update", G_CALLBACK(&Signals::dragUpdate), this);
-    g_signal_connect(drag, "drag-end", G_CALLBACK(&Signals::dragEnd), this);
-    gtk_widget_add_controller(area_, drag_);
+    dragSignals_.push_back(
+        SignalConnection::connect(drag, "drag-begin", G_CALLBACK(&Signals::dragBegin), this));
+    dragSignals_.push_back(
+        SignalConnection::connect(drag, "drag-update", G_CALLBACK(&Signals::dragUpdate), this));
+    dragSignals_.push_back(
+        SignalConnection::connect(drag, "drag-end", G_CALLBACK(&Signals::dragEnd), this));
+    gtk_widget_add_controller(area_, GTK_EVENT_CONTROLLER(drag));
 
     overlay_ = gtk_overlay_new();
     gtk_overlay_set_child(GTK_OVERLAY(overlay_), area_);
     gtk_window_set_child(window, overlay_);
 
-    g_signal_connect_after(window, "realize", G_CALLBACK(&Signals::realize), this);
-    g_signal_connect_after(window, "map", G_CALLBACK(&Signals::map), this);
-    g_signal_connect(window, "notify::scale-factor", G_CALLBACK(&Signals::compositingChanged),
-                     this);
-    g_signal_connect(gtk_widget_get_display(GTK_WIDGET(window)), "notify::composited",
-                     G_CALLBACK(&Signals::compositingChanged), this);
+    std::optional<ScreenPosition> position;
+    if (placement_.x && placement_.y) {
+        position = ScreenPosition{*placement_.x, *placement_.y};
+    }
+    desktop_.prepare(window, size, position);
     // Shown, not presented: presenting asks the window manager for the focus.
     gtk_widget_set_visible(GTK_WIDGET(window), TRUE);
 }
@@ -206,22 +189,11 @@ WidgetWindow::~WidgetWindow() {
         gtk_widget_remove_tick_callback(area_, transitionTick_);
     }
     // Whatever still holds the window's widgets after it is destroyed, their
-    // handlers must not reach this object.
-    g_signal_handlers_disconnect_by_data(window_.get(), this);
-    g_signal_handlers_disconnect_by_data(gtk_widget_get_display(GTK_WIDGET(window_.get())), this);
-    g_signal_handlers_disconnect_by_data(drag_, this);
-    for (const TickButton& tick : buttons_) {
-        g_signal_handlers_disconnect_by_data(tick.widget.get(), this);
-    }
+    // handlers must not reach this object: they leave before the window goes.
+    dragSignals_.clear();
+    buttons_.clear();
     gtk_drawing_area_set_draw_func(GTK_DRAWING_AREA(area_), nullptr, nullptr, nullptr);
     gtk_window_destroy(window_.get());
-}
-
-void WidgetWindow::reshape() {
-    if (gtk_widget_get_realized(GTK_WIDGET(window_.get()))) {
-        shapeLikeCard(window_.get(), render::cardSize(placement_.family),
-                      gtk_widget_get_scale_factor(GTK_WIDGET(window_.get())));
-    }
 }
 
 double WidgetWindow::scale() const {
@@ -273,7 +245,7 @@ void WidgetWindow::rebuildButtons() {
         if (gtk_widget_has_focus(widget)) {
             focused = i;
         }
-        g_signal_handlers_disconnect_by_data(widget, this);
+        buttons_[i].clicked.reset();
         gtk_overlay_remove_overlay(GTK_OVERLAY(overlay_), widget);
     }
     buttons_.clear();
@@ -293,9 +265,10 @@ void WidgetWindow::rebuildButtons() {
         gtk_accessible_update_property(GTK_ACCESSIBLE(widget), GTK_ACCESSIBLE_PROPERTY_LABEL,
                                        item.button.accessibilityLabel.c_str(), -1);
         gtk_widget_set_tooltip_text(widget, item.button.accessibilityLabel.c_str());
-        g_signal_connect(widget, "clicked", G_CALLBACK(&Signals::tickClicked), this);
+        SignalConnection clicked =
+            SignalConnection::connect(widget, "clicked", G_CALLBACK(&Signals::tickClicked), this);
         gtk_overlay_add_overlay(GTK_OVERLAY(overlay_), widget);
-        buttons_.push_back({std::move(button), std::move(item)});
+        buttons_.push_back({std::move(button), std::move(item), std::move(clicked)});
     }
     if (focused && !buttons_.empty()) {
         gtk_widget_grab_focus(buttons_[std::min(*focused, buttons_.size() - 1)].widget.get());
@@ -329,9 +302,9 @@ Placement WidgetWindow::placement() const {
     if (!gtk_widget_get_mapped(GTK_WIDGET(window_.get()))) {
         return current;
     }
-    if (auto position = windowPosition(window_.get())) {
-        current.x = position->first;
-        current.y = position->second;
+    if (auto position = desktop_.position(window_.get())) {
+        current.x = position->x;
+        current.y = position->y;
     }
     return current;
 }

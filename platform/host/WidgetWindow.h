@@ -1,7 +1,7 @@
 #pragma once
 
+#include "platform/GLibOwnership.h"
 #include "platform/host/CountTransition.h"
-#include "platform/host/GObjectPtr.h"
 #include "platform/host/Placement.h"
 #include "platform/render/CardRenderer.h"
 #include "platform/render/TreeQueries.h"
@@ -13,11 +13,12 @@
 #include <vector>
 
 typedef struct _GtkApplication GtkApplication;
-typedef struct _GtkEventController GtkEventController;
 typedef struct _GtkWidget GtkWidget;
 typedef struct _GtkWindow GtkWindow;
 
 namespace tandry {
+
+class DesktopBackend;
 
 // One placed widget on the desktop: an undecorated window of its family's
 // size showing the card, drawn by the painter at the screen's scale. Each tick
@@ -37,8 +38,9 @@ public:
         std::function<void()> moved;
     };
 
-    WidgetWindow(GtkApplication* application, Placement placement, std::string title,
-                 Actions actions);
+    // A window on `desktop`, which must outlive it.
+    WidgetWindow(GtkApplication* application, DesktopBackend& desktop, Placement placement,
+                 std::string title, Actions actions);
     ~WidgetWindow();
     WidgetWindow(const WidgetWindow&) = delete;
     WidgetWindow& operator=(const WidgetWindow&) = delete;
@@ -64,20 +66,21 @@ private:
 
     void rebuildButtons();
     void describeButtons(const ReadyWidgetEntry& entry);
-    // Cuts the window to the card's outline where no compositor blends its corners.
-    void reshape();
 
     // A tick button over its button's frame on the card.
     struct TickButton {
         GObjectPtr<GtkWidget> widget;
         render::ButtonFrame onCard;
+        SignalConnection clicked;
     };
 
+    DesktopBackend& desktop_;
     GObjectPtr<GtkWindow> window_;
-    // Owned by the window: its child, the drawing area in it, and the area's drag gesture.
+    // Owned by the window: its child and the drawing area in it.
     GtkWidget* overlay_ = nullptr;
     GtkWidget* area_ = nullptr;
-    GtkEventController* drag_ = nullptr;
+    // The handlers of the area's drag gesture.
+    std::vector<SignalConnection> dragSignals_;
     std::vector<TickButton> buttons_;
     Placement placement_;
     Actions actions_;

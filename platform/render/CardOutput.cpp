@@ -52,7 +52,7 @@ Result<void> writeVector(const LaidOutCard& card, VectorFormat format,
                          const std::filesystem::path& path, const RenderOptions& options) {
     std::string document;
     {
-        CairoSurface surface(
+        const CairoSurfacePtr surface(
             format == VectorFormat::svg
                 ? cairo_svg_surface_create_for_stream(&appendBytes, &document, card.size.width,
                                                       card.size.height)
@@ -64,9 +64,7 @@ Result<void> writeVector(const LaidOutCard& card, VectorFormat format,
         if (Result<void> created = surfaceStatus(surface.get(), path); !created) {
             return created;
         }
-        cairo_t* cairo = cairo_create(surface.get());
-        paintCard(cairo, card, PaintOptions{options.scheme});
-        cairo_destroy(cairo);
+        paintCard(CairoPtr(cairo_create(surface.get())).get(), card, PaintOptions{options.scheme});
         cairo_surface_finish(surface.get());
         if (Result<void> finished = surfaceStatus(surface.get(), path); !finished) {
             return finished;
@@ -91,19 +89,21 @@ PixelSize imageSize(const LaidOutCard& card, double scale) {
 
 } // namespace
 
-CairoSurface paintImage(const LaidOutCard& card, const RenderOptions& options) {
+CairoSurfacePtr paintImage(const LaidOutCard& card, const RenderOptions& options) {
     const PixelSize size = imageSize(card, options.scale);
-    CairoSurface surface(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, size.width, size.height));
-    cairo_t* cairo = cairo_create(surface.get());
-    cairo_scale(cairo, options.scale, options.scale);
-    paintCard(cairo, card, PaintOptions{options.scheme});
-    cairo_destroy(cairo);
+    CairoSurfacePtr surface(
+        cairo_image_surface_create(CAIRO_FORMAT_ARGB32, size.width, size.height));
+    {
+        const CairoPtr cairo(cairo_create(surface.get()));
+        cairo_scale(cairo.get(), options.scale, options.scale);
+        paintCard(cairo.get(), card, PaintOptions{options.scheme});
+    }
     cairo_surface_flush(surface.get());
     return surface;
 }
 
 Result<std::vector<unsigned char>> cardPng(const LaidOutCard& card, const RenderOptions& options) {
-    const CairoSurface image = paintImage(card, options);
+    const CairoSurfacePtr image = paintImage(card, options);
     return encodePng(image.get());
 }
 

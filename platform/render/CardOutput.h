@@ -1,12 +1,11 @@
 #pragma once
 
+#include "platform/GLibOwnership.h"
 #include "platform/render/LaidOutElement.h"
 #include "widget/system/Error.h"
 #include "widget/ui/ColorScheme.h"
 
-#include <cairo.h>
 #include <filesystem>
-#include <memory>
 #include <vector>
 
 namespace tandry::render {
@@ -19,14 +18,9 @@ struct RenderOptions {
     bool operator==(const RenderOptions&) const = default;
 };
 
-struct SurfaceDeleter {
-    void operator()(cairo_surface_t* surface) const { cairo_surface_destroy(surface); }
-};
-using CairoSurface = std::unique_ptr<cairo_surface_t, SurfaceDeleter>;
-
 // The card painted on a transparent ARGB32 image of its size times the
 // scale, rounded up to whole pixels.
-CairoSurface paintImage(const LaidOutCard& card, const RenderOptions& options);
+CairoSurfacePtr paintImage(const LaidOutCard& card, const RenderOptions& options);
 
 // The card as PNG bytes with straight alpha: the pixels of paintImage.
 Result<std::vector<unsigned char>> cardPng(const LaidOutCard& card, const RenderOptions& options);

@@ -1,5 +1,6 @@
 #include "platform/render/Painter.h"
 
+#include "platform/GLibOwnership.h"
 #include "platform/render/CardShape.h"
 #include "platform/render/SymbolArtwork.h"
 #include "platform/render/SystemColors.h"
@@ -16,7 +17,7 @@ public:
     CardPainter(cairo_t* cairo, const LaidOutCard& card, const PaintOptions& options)
         : cairo_(cairo), card_(card), options_(options),
           context_(pango_font_map_create_context(pango_cairo_font_map_get_default())),
-          layout_(pango_layout_new(context_)) {
+          layout_(pango_layout_new(context_.get())) {
         // Fonts are chosen in user space with the measurer's font options,
         // so the font map hands back the fonts the measurer loaded. A context
         // made for the target would carry the device scale in its matrix and
@@ -24,14 +25,8 @@ public:
         // again in fontconfig for them. Cairo still draws the glyphs at the
         // device resolution of the target, and with hinting off and
         // greyscale antialiasing their outlines depend on neither.
-        detail::configureContext(context_);
+        detail::configureContext(context_.get());
     }
-    ~CardPainter() {
-        g_object_unref(layout_);
-        g_object_unref(context_);
-    }
-    CardPainter(const CardPainter&) = delete;
-    CardPainter& operator=(const CardPainter&) = delete;
 
     void paint(const LaidOutElement& element) {
         if (const auto* text = std::get_if<LaidOutText>(&element.kind)) {
@@ -71,23 +66,23 @@ private:
         if (frame.size.width <= 0 || frame.size.height <= 0) {
             return;
         }
-        detail::setText(layout_, text.text.string, text.text.font, text.fit);
+        detail::setText(layout_.get(), text.text.string, text.text.font, text.fit);
         PangoRectangle logical;
-        pango_layout_get_extents(layout_, nullptr, &logical);
+        pango_layout_get_extents(layout_.get(), nullptr, &logical);
         // Right-to-left paragraphs sit at the right of the fit's width; move
         // the text so that its logical box starts where its frame does.
         setSource(text.text.color);
         cairo_move_to(cairo_, frame.origin.x - pango_units_to_double(logical.x),
                       frame.origin.y - pango_units_to_double(logical.y));
-        pango_cairo_show_layout(cairo_, layout_);
+        pango_cairo_show_layout(cairo_, layout_.get());
         cairo_new_path(cairo_);
     }
 
     cairo_t* cairo_;
     const LaidOutCard& card_;
     PaintOptions options_;
-    PangoContext* context_;
-    PangoLayout* layout_;
+    GObjectPtr<PangoContext> context_;
+    GObjectPtr<PangoLayout> layout_;
 };
 
 } // namespace

@@ -7,20 +7,11 @@
 
 namespace tandry::render {
 
-void PangoTextMeasurer::Deleter::operator()(PangoContext* context) const {
-    g_object_unref(context);
-}
-void PangoTextMeasurer::Deleter::operator()(PangoLayout* layout) const {
-    g_object_unref(layout);
-}
-
 PangoTextMeasurer::PangoTextMeasurer()
     : context_(pango_font_map_create_context(pango_cairo_font_map_get_default())) {
     detail::configureContext(context_.get());
     layout_.reset(pango_layout_new(context_.get()));
 }
-
-PangoTextMeasurer::~PangoTextMeasurer() = default;
 
 MeasuredText PangoTextMeasurer::measure(std::string_view text, const Font& font,
                                         const TextFit& fit) {
@@ -36,17 +27,14 @@ FontMetrics PangoTextMeasurer::metrics(const Font& font) {
     if (const auto found = metricsCache_.find(key); found != metricsCache_.end()) {
         return found->second;
     }
-    PangoFontDescription* description = detail::fontDescription(font);
-    PangoFontMetrics* pangoMetrics =
-        pango_context_get_metrics(context_.get(), description, nullptr);
-    pango_font_description_free(description);
+    const PangoFontMetricsPtr pangoMetrics(
+        pango_context_get_metrics(context_.get(), detail::fontDescription(font).get(), nullptr));
     FontMetrics metrics;
-    metrics.ascent = pango_units_to_double(pango_font_metrics_get_ascent(pangoMetrics));
-    metrics.descent = pango_units_to_double(pango_font_metrics_get_descent(pangoMetrics));
+    metrics.ascent = pango_units_to_double(pango_font_metrics_get_ascent(pangoMetrics.get()));
+    metrics.descent = pango_units_to_double(pango_font_metrics_get_descent(pangoMetrics.get()));
     metrics.lineGap =
-        std::max(0.0, pango_units_to_double(pango_font_metrics_get_height(pangoMetrics)) -
+        std::max(0.0, pango_units_to_double(pango_font_metrics_get_height(pangoMetrics.get())) -
                           metrics.lineHeight());
-    pango_font_metrics_unref(pangoMetrics);
 
     // Pango has no cap height; the ink of a capital H is exactly that tall.
     detail::setText(layout_.get(), "H", font, {});

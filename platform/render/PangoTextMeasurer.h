@@ -1,14 +1,11 @@
 #pragma once
 
+#include "platform/GLibOwnership.h"
 #include "platform/render/TextMeasurer.h"
 
 #include <map>
-#include <memory>
 #include <string_view>
 #include <tuple>
-
-typedef struct _PangoContext PangoContext;
-typedef struct _PangoLayout PangoLayout;
 
 namespace tandry::render {
 
@@ -20,9 +17,6 @@ namespace tandry::render {
 class PangoTextMeasurer final : public TextMeasurer {
 public:
     PangoTextMeasurer();
-    ~PangoTextMeasurer() override;
-    PangoTextMeasurer(const PangoTextMeasurer&) = delete;
-    PangoTextMeasurer& operator=(const PangoTextMeasurer&) = delete;
 
     MeasuredText measure(std::string_view text, const Font& font, const TextFit& fit) override;
     FontMetrics metrics(const Font& font) override;
@@ -32,13 +26,8 @@ public:
     int unknownGlyphCount(std::string_view text, const Font& font);
 
 private:
-    struct Deleter {
-        void operator()(PangoContext* context) const;
-        void operator()(PangoLayout* layout) const;
-    };
-
-    std::unique_ptr<PangoContext, Deleter> context_;
-    std::unique_ptr<PangoLayout, Deleter> layout_;
+    GObjectPtr<PangoContext> context_;
+    GObjectPtr<PangoLayout> layout_;
     std::map<std::tuple<double, FontWeight, FontDesign>, FontMetrics> metricsCache_;
 };
 

@@ -30,7 +30,7 @@ const std::string& textOf(const render::LaidOutElement& element) {
 }
 
 std::vector<unsigned char> pixels(const std::function<void(cairo_t*)>& paint) {
-    render::CairoSurface surface(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 170, 170));
+    CairoSurfacePtr surface(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 170, 170));
     cairo_t* cairo = cairo_create(surface.get());
     paint(cairo);
     cairo_destroy(cairo);

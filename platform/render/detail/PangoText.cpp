@@ -9,17 +9,17 @@
 namespace tandry::render::detail {
 
 void configureContext(PangoContext* context) {
-    cairo_font_options_t* options = cairo_font_options_create();
-    cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_OFF);
-    cairo_font_options_set_hint_style(options, CAIRO_HINT_STYLE_NONE);
-    cairo_font_options_set_antialias(options, CAIRO_ANTIALIAS_GRAY);
-    pango_cairo_context_set_font_options(context, options);
-    cairo_font_options_destroy(options);
+    const CairoFontOptionsPtr options(cairo_font_options_create());
+    cairo_font_options_set_hint_metrics(options.get(), CAIRO_HINT_METRICS_OFF);
+    cairo_font_options_set_hint_style(options.get(), CAIRO_HINT_STYLE_NONE);
+    cairo_font_options_set_antialias(options.get(), CAIRO_ANTIALIAS_GRAY);
+    pango_cairo_context_set_font_options(context, options.get());
     pango_context_set_round_glyph_positions(context, FALSE);
 }
 
-PangoFontDescription* fontDescription(const Font& font) {
-    PangoFontDescription* description = pango_font_description_new();
+PangoFontDescriptionPtr fontDescription(const Font& font) {
+    PangoFontDescriptionPtr owned(pango_font_description_new());
+    PangoFontDescription* description = owned.get();
     // A list of families: fontconfig falls back past them for characters
     // they lack (Arabic, emoji, ...).
     switch (font.design) {
@@ -52,7 +52,7 @@ PangoFontDescription* fontDescription(const Font& font) {
     pango_font_description_set_weight(description, weight);
     // Absolute size: one user-space unit is one point, whatever the resolution.
     pango_font_description_set_absolute_size(description, font.size * PANGO_SCALE);
-    return description;
+    return owned;
 }
 
 namespace {
@@ -86,9 +86,7 @@ void flattenLastLine(PangoLayout* layout, std::string& shown, int maxLines) {
 } // namespace
 
 void setText(PangoLayout* layout, std::string_view text, const Font& font, const TextFit& fit) {
-    PangoFontDescription* description = fontDescription(font);
-    pango_layout_set_font_description(layout, description);
-    pango_font_description_free(description);
+    pango_layout_set_font_description(layout, fontDescription(font).get());
     pango_layout_set_auto_dir(layout, TRUE);
     pango_layout_set_alignment(layout, PANGO_ALIGN_LEFT);
     pango_layout_set_wrap(layout, PANGO_WRAP_WORD_CHAR);

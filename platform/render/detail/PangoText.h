@@ -1,12 +1,9 @@
 #pragma once
 
+#include "platform/GLibOwnership.h"
 #include "platform/render/TextMeasurer.h"
 
 #include <string_view>
-
-typedef struct _PangoContext PangoContext;
-typedef struct _PangoLayout PangoLayout;
-typedef struct _PangoFontDescription PangoFontDescription;
 
 namespace tandry::render::detail {
 
@@ -19,9 +16,8 @@ namespace tandry::render::detail {
 void configureContext(PangoContext* context);
 
 // A new font description for a font: Inter for the default and rounded
-// designs, DejaVu Sans Mono for monospaced, Noto Serif for serif; the caller
-// frees it.
-PangoFontDescription* fontDescription(const Font& font);
+// designs, DejaVu Sans Mono for monospaced, Noto Serif for serif.
+PangoFontDescriptionPtr fontDescription(const Font& font);
 
 // Sets `text` on `layout` in `font`, wrapped to the fit's width at word
 // boundaries, at most `fit.maxLines` lines with the last ending in "…".

@@ -1,0 +1,99 @@
+#include "platform/host/x11/DesktopStacking.h"
+
+#include "platform/host/x11/X11Window.h"
+
+#include <X11/Xatom.h>
+#include <X11/Xutil.h>
+#include <algorithm>
+#include <gdk/x11/gdkx.h>
+#include <gtk/gtk.h>
+#include <string_view>
+
+namespace tandry::x11 {
+namespace {
+
+// Whether `window` is another program's desktop window, such as the one on
+// which a file manager draws the background and its icons.
+bool isForeignDesktopWindow(Display* display, Window window) {
+    const std::vector<unsigned long> types =
+        longsProperty(display, window, atom(display, "_NET_WM_WINDOW_TYPE"), XA_ATOM);
+    if (std::ranges::find(types, atom(display, "_NET_WM_WINDOW_TYPE_DESKTOP")) == types.end()) {
+        return false;
+    }
+    XClassHint classHint{};
+    if (XGetClassHint(display, window, &classHint) == 0) {
+        return true;
+    }
+    const XOwned<char> name(classHint.res_name);
+    const XOwned<char> windowClass(classHint.res_class);
+    return windowClass == nullptr ||
+           std::string_view(windowClass.get()) != desktopWidgetWindowClass;
+}
+
+// The topmost of the other programs' desktop windows that the window manager
+// stacks above `x11`'s window, if any.
+std::optional<Window> desktopWindowAbove(const X11Window& x11) {
+    const std::vector<unsigned long> order =
+        longsProperty(x11.display, DefaultRootWindow(x11.display),
+                      atom(x11.display, "_NET_CLIENT_LIST_STACKING"), XA_WINDOW);
+    const auto own = std::ranges::find(order, x11.window);
+    if (own == order.end()) {
+        return std::nullopt;
+    }
+    // Windows of other programs can go away at any moment; asking about
+    // one that is gone is no fault.
+    GdkDisplay* display = gdk_surface_get_display(x11.surface);
+    gdk_x11_display_error_trap_push(display);
+    std::optional<Window> above;
+    for (auto window = std::next(own); window != order.end(); ++window) {
+        if (isForeignDesktopWindow(x11.display, *window)) {
+            above = *window;
+        }
+    }
+    gdk_x11_display_error_trap_pop_ignored(display);
+    return above;
+}
+
+// Asks the window manager to stack the card just above the desktop window
+// that covers it. The request names a desktop tool as its source, as EWMH has
+// pagers do: window managers carry those out without the checks that keep
+// applications from raising themselves.
+void restoreAboveDesktop(GtkWindow* window) {
+    if (!gtk_widget_get_mapped(GTK_WIDGET(window))) {
+        return;
+    }
+    const X11Window x11 = x11Window(window);
+    if (auto cover = desktopWindowAbove(x11)) {
+        constexpr long fromDesktopTool = 2;
+        sendToWindowManager(x11, "_NET_RESTACK_WINDOW", fromDesktopTool, static_cast<long>(*cover),
+                            Above);
+        XFlush(x11.display);
+    }
+}
+
+gboolean onXEvent(GdkX11Display* display, gpointer xevent, gpointer window) {
+    const auto* event = static_cast<const XEvent*>(xevent);
+    if (event->type == PropertyNotify &&
+        event->xproperty.window == DefaultRootWindow(event->xproperty.display) &&
+        event->xproperty.atom == gdk_x11_get_xatom_by_name_for_display(
+                                     GDK_DISPLAY(display), "_NET_CLIENT_LIST_STACKING")) {
+        restoreAboveDesktop(GTK_WINDOW(window));
+    }
+    return FALSE;
+}
+
+} // namespace
+
+void keepAboveDesktopBackground(GtkWindow* window) {
+    const X11Window x11 = x11Window(window);
+    // The window manager announces every change of its stacking on the root
+    // window.
+    const Window root = DefaultRootWindow(x11.display);
+    XWindowAttributes attributes{};
+    XGetWindowAttributes(x11.display, root, &attributes);
+    XSelectInput(x11.display, root, attributes.your_event_mask | PropertyChangeMask);
+    g_signal_connect_object(gdk_surface_get_display(x11.surface), "xevent", G_CALLBACK(&onXEvent),
+                            window, GConnectFlags{});
+}
+
+} // namespace tandry::x11
