@@ -219,9 +219,10 @@ void WidgetHost::startup() {
                 container ? loadPendingCompletions(*container) : std::vector<PendingCompletion>{};
             g_debug("parked ticks read: %zu in %.1f ms", queue.size(),
                     static_cast<double>(g_get_monotonic_time() - started) / 1000.0);
-            return [this, queue = std::move(queue), started]() mutable {
-                const bool large = queue.size() >= largeQueue;
-                overlayParkedTicks(std::move(queue), started);
+            const bool large = queue.size() >= largeQueue;
+            // Collected here, so that the main loop only looks its tasks up.
+            return [this, ticked = tickedTasks(queue), started, large]() mutable {
+                overlayParkedTicks(std::move(ticked), started);
                 if (large) {
                     trimMemoryWhenIdle();
                 }
@@ -388,7 +389,7 @@ void WidgetHost::showParkedTicks(const std::string& kind) {
     parkedTicks_->request();
 }
 
-void WidgetHost::overlayParkedTicks(std::vector<PendingCompletion> queue, std::int64_t readAt) {
+void WidgetHost::overlayParkedTicks(std::unordered_set<Uuid> ticked, std::int64_t readAt) {
     // Overlaying the queue on the entry shown, by the store's own rule, draws
     // what the next load will draw from the same snapshot; ticks already
     // overlaid remove nothing twice. An entry read after this queue knows
@@ -396,7 +397,7 @@ void WidgetHost::overlayParkedTicks(std::vector<PendingCompletion> queue, std::i
     // stale. A load that read before this queue arrives later still gets it
     // (timelineLoaded), so a tick shown never comes back.
     if (readAt > latestQueueReadAt_) {
-        latestQueue_ = std::move(queue);
+        latestTicked_ = std::move(ticked);
         latestQueueReadAt_ = readAt;
     }
     for (auto& hosted : kinds_) {
@@ -406,7 +407,7 @@ void WidgetHost::overlayParkedTicks(std::vector<PendingCompletion> queue, std::i
             continue;
         }
         const std::int64_t started = g_get_monotonic_time();
-        ReadySnapshot overlaid = snapshot->applyingPending(latestQueue_);
+        ReadySnapshot overlaid = snapshot->applyingTicked(latestTicked_);
         if (overlaid == *snapshot) {
             continue;
         }
@@ -452,13 +453,13 @@ void WidgetHost::timelineLoaded(HostedKind& hosted, const Timeline& timeline,
         ReadySnapshot* snapshot = hosted.entry->state.snapshot();
         if (snapshot != nullptr && latestQueueReadAt_ > started &&
             clock_.now() < snapshot->validUntil) {
-            *snapshot = snapshot->applyingPending(latestQueue_);
+            *snapshot = snapshot->applyingTicked(latestTicked_);
         }
     }
     // A queue older than every entry has nothing more to tell.
     if (std::ranges::all_of(
             kinds_, [&](const auto& kind) { return kind->entryReadAt >= latestQueueReadAt_; })) {
-        latestQueue_ = {};
+        latestTicked_ = {};
     }
     hosted.scheduler.timelineLoaded(timeline.policy);
     present(hosted);

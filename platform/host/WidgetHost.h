@@ -8,13 +8,14 @@
 #include "platform/host/HostOptions.h"
 #include "platform/host/PlacementStore.h"
 #include "platform/render/CardRenderer.h"
-#include "widget/store/PendingCompletion.h"
+#include "widget/store/Uuid.h"
 #include "widget/timeline/Clock.h"
 #include "widget/timeline/Timeline.h"
 
 #include <cstdint>
 #include <memory>
 #include <set>
+#include <unordered_set>
 #include <optional>
 #include <string>
 #include <vector>
@@ -68,8 +69,9 @@ private:
     // Redraws the widgets of `kind` with the parked ticks overlaid, once
     // the queue is read.
     void showParkedTicks(const std::string& kind);
-    // `readAt`: when the read of `queue` began (monotonic microseconds).
-    void overlayParkedTicks(std::vector<PendingCompletion> queue, std::int64_t readAt);
+    // `readAt`: when the read of the queue that ticked `ticked` began
+    // (monotonic microseconds).
+    void overlayParkedTicks(std::unordered_set<Uuid> ticked, std::int64_t readAt);
     void scheduleBurst(HostedKind& hosted);
     void loadDueTimelines();
     void load(HostedKind& hosted);
@@ -100,8 +102,9 @@ private:
     std::unique_ptr<CoalescingTask> parkedTicks_;
     // The kinds whose cards wait for the parked ticks being read.
     std::set<std::string> ticksToShow_;
-    // The parked ticks read last, until every entry was loaded after them.
-    std::vector<PendingCompletion> latestQueue_;
+    // The tasks that the parked ticks read last name, until every entry was
+    // loaded after them.
+    std::unordered_set<Uuid> latestTicked_;
     std::int64_t latestQueueReadAt_ = 0;
     std::unique_ptr<MainLoopReloadChannel> reloadChannel_;
     std::unique_ptr<IntentWorker> worker_;

@@ -6,6 +6,7 @@
 
 #include <glib.h>
 #include <iostream>
+#include <malloc.h>
 
 namespace {
 
@@ -53,6 +54,10 @@ void explainMissingContainer(const tandry::SharedContainer& container) {
 } // namespace
 
 int main(int argc, char** argv) {
+    // The host's few threads allocate little, except a background read of a
+    // large queue; in one arena what such a read freed can be handed back to
+    // the system, where per-thread arenas would keep it.
+    mallopt(M_ARENA_MAX, 1);
     const auto environment = tandry::Environment::ofProcess();
     tandry::adoptUserLanguage(environment);
     auto options = tandry::parseHostOptions(argc, argv);

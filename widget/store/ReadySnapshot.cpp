@@ -8,13 +8,21 @@
 
 namespace tandry {
 
-ReadySnapshot ReadySnapshot::applyingPending(const std::vector<PendingCompletion>& pending) const {
-    // 1. The ticked task identities; several ticks of one task collapse.
+std::unordered_set<Uuid> tickedTasks(const std::vector<PendingCompletion>& pending) {
     std::unordered_set<Uuid> ticked;
     ticked.reserve(pending.size());
     for (const auto& completion : pending) {
         ticked.insert(completion.taskID);
     }
+    return ticked;
+}
+
+ReadySnapshot ReadySnapshot::applyingPending(const std::vector<PendingCompletion>& pending) const {
+    return applyingTicked(tickedTasks(pending));
+}
+
+ReadySnapshot ReadySnapshot::applyingTicked(const std::unordered_set<Uuid>& ticked) const {
+    // 1. With no ticks the snapshot stays as it is.
     if (ticked.empty()) {
         return *this;
     }

@@ -7,6 +7,7 @@
 #include <iosfwd>
 #include <optional>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 namespace tandry {
@@ -44,7 +45,14 @@ struct ReadySnapshot {
     // never below zero. With no ticks the snapshot comes back unchanged.
     [[nodiscard]] ReadySnapshot
     applyingPending(const std::vector<PendingCompletion>& pending) const;
+
+    // The same for the tasks that the parked ticks name, collected once
+    // (tickedTasks) where a queue of thousands is overlaid more than once.
+    [[nodiscard]] ReadySnapshot applyingTicked(const std::unordered_set<Uuid>& ticked) const;
 };
+
+// The ticked task identities of a queue; several ticks of one task collapse.
+std::unordered_set<Uuid> tickedTasks(const std::vector<PendingCompletion>& pending);
 
 std::ostream& operator<<(std::ostream& out, const ReadySnapshot::Item& item);
 std::ostream& operator<<(std::ostream& out, const ReadySnapshot& snapshot);
