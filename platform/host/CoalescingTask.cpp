@@ -1,9 +1,9 @@
 #include "platform/host/CoalescingTask.h"
 
+#include "platform/host/BackgroundPriority.h"
+
 #include <glib.h>
 #include <mutex>
-#include <sys/resource.h>
-#include <unistd.h>
 #include <thread>
 
 namespace tandry {
@@ -26,9 +26,6 @@ struct CoalescingTask::State {
 };
 
 namespace {
-
-// How much nicer than the process the runs' threads are.
-constexpr int backgroundNice = 10;
 
 // One result on its way to the main loop; it keeps the state it checks.
 struct Delivery {
@@ -91,11 +88,7 @@ void CoalescingTask::request() {
         // The previous run's thread has left its loop and ends at once.
         finished = std::move(state_->thread);
         state_->thread = std::thread([state = state_] {
-            // Below the main loop, so that reading a large queue on both
-            // cores never takes the time the main loop needs.
-            const auto thread = static_cast<id_t>(::gettid());
-            ::setpriority(PRIO_PROCESS, thread,
-                          ::getpriority(PRIO_PROCESS, thread) + backgroundNice);
+            lowerThisThreadsPriority();
             for (;;) {
                 std::this_thread::sleep_until(state->lastStart + state->spacing);
                 state->lastStart = std::chrono::steady_clock::now();
