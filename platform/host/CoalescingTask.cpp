@@ -2,6 +2,7 @@
 
 #include "platform/host/BackgroundPriority.h"
 
+#include <deque>
 #include <glib.h>
 #include <mutex>
 #include <thread>
@@ -11,47 +12,48 @@ namespace tandry {
 struct CoalescingTask::State {
     Work work;
     std::chrono::milliseconds spacing{0};
-    GMainContext* context = nullptr;
-    // When the last run started; read and written by the runs' threads, one at a time.
-    std::chrono::steady_clock::time_point lastStart;
-    // Read and written in the main loop only, where results are delivered.
-    bool alive = true;
+    // Wakes the main loop for the results; made, and destroyed, there.
+    GSource* wake = nullptr;
 
-    mutable std::mutex mutex;
+    std::mutex mutex;
+    bool alive = true;
     bool running = false;
     bool again = false;
+    // What the runs returned, oldest first, for the main loop to do.
+    std::deque<std::function<void()>> results;
     std::thread thread;
+    // When the last run started; read and written by the runs' threads, one at a time.
+    std::chrono::steady_clock::time_point lastStart;
 
-    ~State() { g_main_context_unref(context); }
+    ~State() { g_source_unref(wake); }
 };
 
 namespace {
 
-// One result on its way to the main loop; it keeps the state it checks.
-struct Delivery {
-    std::shared_ptr<CoalescingTask::State> state;
-    std::function<void()> result;
-};
-
-// Hands a result to the main loop, which runs it when it next iterates:
-// always from there, never on the thread that made it, even while no loop
-// owns the context.
-void deliver(Delivery* delivery) {
-    GSource* source = g_idle_source_new();
-    g_source_set_priority(source, G_PRIORITY_DEFAULT);
-    g_source_set_callback(
-        source,
-        [](gpointer data) -> gboolean {
-            auto* arrived = static_cast<Delivery*>(data);
-            if (arrived->state->alive && arrived->result) {
-                arrived->result();
-            }
-            return G_SOURCE_REMOVE;
-        },
-        delivery, [](gpointer data) { delete static_cast<Delivery*>(data); });
-    g_source_attach(source, delivery->state->context);
-    g_source_unref(source);
+// In the main loop: does what the runs returned. The results pass from the
+// runs' threads under the state's own lock, never through GLib's, so that
+// the thread checker sees the hand-over.
+gboolean deliverResults(gpointer data) {
+    auto* state = static_cast<CoalescingTask::State*>(data);
+    std::deque<std::function<void()>> arrived;
+    {
+        const std::lock_guard lock(state->mutex);
+        arrived.swap(state->results);
+    }
+    for (auto& result : arrived) {
+        if (result) {
+            result();
+        }
+    }
+    return G_SOURCE_CONTINUE;
 }
+
+gboolean dispatchWake(GSource* source, GSourceFunc callback, gpointer data) {
+    g_source_set_ready_time(source, -1);
+    return callback(data);
+}
+
+GSourceFuncs wakeFunctions = {nullptr, nullptr, dispatchWake, nullptr, nullptr, nullptr};
 
 } // namespace
 
@@ -59,8 +61,10 @@ CoalescingTask::CoalescingTask(Work work, std::chrono::milliseconds spacing, GMa
     : state_(std::make_shared<State>()) {
     state_->work = std::move(work);
     state_->spacing = spacing;
-    state_->context =
-        context != nullptr ? g_main_context_ref(context) : g_main_context_ref_thread_default();
+    state_->wake = g_source_new(&wakeFunctions, sizeof(GSource));
+    g_source_set_callback(state_->wake, &deliverResults, state_.get(), nullptr);
+    g_source_attach(state_->wake,
+                    context != nullptr ? context : g_main_context_get_thread_default());
 }
 
 CoalescingTask::~CoalescingTask() {
@@ -69,8 +73,10 @@ CoalescingTask::~CoalescingTask() {
         const std::lock_guard lock(state_->mutex);
         state_->alive = false;
         state_->again = false;
+        state_->results.clear();
         thread = std::move(state_->thread);
     }
+    g_source_destroy(state_->wake);
     if (thread.joinable()) {
         thread.detach();
     }
@@ -92,8 +98,12 @@ void CoalescingTask::request() {
             for (;;) {
                 std::this_thread::sleep_until(state->lastStart + state->spacing);
                 state->lastStart = std::chrono::steady_clock::now();
-                deliver(new Delivery{state, state->work()});
+                auto result = state->work();
                 const std::lock_guard lock(state->mutex);
+                if (state->alive) {
+                    state->results.push_back(std::move(result));
+                    g_source_set_ready_time(state->wake, 0);
+                }
                 if (!state->again) {
                     state->running = false;
                     return;
