@@ -91,7 +91,9 @@ void CoalescingTask::request() {
             return;
         }
         state_->running = true;
-        // The previous run's thread has left its loop and ends at once.
+        // The previous run's thread has left its loop and touches nothing
+        // more; waiting for it to end would wait for a thread of lower
+        // priority to be scheduled.
         finished = std::move(state_->thread);
         state_->thread = std::thread([state = state_] {
             lowerThisThreadsPriority();
@@ -113,7 +115,7 @@ void CoalescingTask::request() {
         });
     }
     if (finished.joinable()) {
-        finished.join();
+        finished.detach();
     }
 }
 

@@ -115,7 +115,10 @@ struct WidgetHost::Signals {
 
     static gboolean trimMemory(gpointer host) {
         static_cast<WidgetHost*>(host)->trimSource_.release();
+        const std::int64_t started = g_get_monotonic_time();
         malloc_trim(0);
+        g_debug("memory handed back in %.1f ms",
+                static_cast<double>(g_get_monotonic_time() - started) / 1000.0);
         return G_SOURCE_REMOVE;
     }
 
