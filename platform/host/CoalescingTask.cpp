@@ -2,6 +2,7 @@
 
 #include "platform/host/BackgroundPriority.h"
 
+#include <condition_variable>
 #include <deque>
 #include <glib.h>
 #include <mutex>
@@ -29,6 +30,19 @@ struct CoalescingTask::State {
 };
 
 namespace {
+
+// The runs under way in the whole program, of tasks alive or gone.
+struct RunCount {
+    std::mutex mutex;
+    std::condition_variable ended;
+    int running = 0;
+};
+
+RunCount& runCount() {
+    // Never destroyed: a run may end while the program exits.
+    static auto* const count = new RunCount;
+    return *count;
+}
 
 // In the main loop: does what the runs returned. The results pass from the
 // runs' threads under the state's own lock, never through GLib's, so that
@@ -95,28 +109,44 @@ void CoalescingTask::request() {
         // more; waiting for it to end would wait for a thread of lower
         // priority to be scheduled.
         finished = std::move(state_->thread);
+        {
+            const std::lock_guard counting(runCount().mutex);
+            ++runCount().running;
+        }
         state_->thread = std::thread([state = state_] {
             lowerThisThreadsPriority();
             for (;;) {
                 std::this_thread::sleep_until(state->lastStart + state->spacing);
                 state->lastStart = std::chrono::steady_clock::now();
                 auto result = state->work();
-                const std::lock_guard lock(state->mutex);
-                if (state->alive) {
-                    state->results.push_back(std::move(result));
-                    g_source_set_ready_time(state->wake, 0);
-                }
-                if (!state->again) {
+                {
+                    const std::lock_guard lock(state->mutex);
+                    if (state->alive) {
+                        state->results.push_back(std::move(result));
+                        g_source_set_ready_time(state->wake, 0);
+                    }
+                    if (state->again) {
+                        state->again = false;
+                        continue;
+                    }
                     state->running = false;
-                    return;
                 }
-                state->again = false;
+                result = nullptr;
+                const std::lock_guard counting(runCount().mutex);
+                --runCount().running;
+                runCount().ended.notify_all();
+                return;
             }
         });
     }
     if (finished.joinable()) {
         finished.detach();
     }
+}
+
+bool CoalescingTask::waitForAllRuns(std::chrono::milliseconds budget) {
+    std::unique_lock lock(runCount().mutex);
+    return runCount().ended.wait_for(lock, budget, [] { return runCount().running == 0; });
 }
 
 bool CoalescingTask::busy() const {

@@ -42,6 +42,12 @@ public:
     // Whether a run is under way or asked for.
     bool busy() const;
 
+    // Waits up to `budget` for the runs of every task, gone or not, to end;
+    // whether they all did. A program ends only then: the static objects of
+    // the libraries a run uses (a JSON parser's, say) go when it exits, and
+    // must not go under a run still reading.
+    static bool waitForAllRuns(std::chrono::milliseconds budget);
+
     // What the runs and their results share; the task's own business.
     struct State;
 

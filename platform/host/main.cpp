@@ -1,9 +1,12 @@
 #include "platform/host/Autostart.h"
+#include "platform/host/CoalescingTask.h"
 #include "platform/host/HostEnvironment.h"
 #include "platform/host/HostOptions.h"
 #include "platform/host/WidgetHost.h"
 #include "widget/strings/UserLanguage.h"
 
+#include <cstdio>
+#include <cstdlib>
 #include <glib.h>
 #include <iostream>
 #include <malloc.h>
@@ -70,5 +73,13 @@ int main(int argc, char** argv) {
     }
     auto hostEnvironment = tandry::HostEnvironment::of(environment);
     explainMissingContainer(hostEnvironment.container);
-    return tandry::WidgetHost(std::move(chosen), std::move(hostEnvironment)).run(argv[0]);
+    const int status =
+        tandry::WidgetHost(std::move(chosen), std::move(hostEnvironment)).run(argv[0]);
+    // A read of a huge queue may still be under way; the places are saved,
+    // so the host ends without the libraries' static objects going under it.
+    if (!tandry::CoalescingTask::waitForAllRuns(std::chrono::milliseconds(300))) {
+        std::fflush(nullptr);
+        std::_Exit(status);
+    }
+    return status;
 }
