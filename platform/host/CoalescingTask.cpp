@@ -1,7 +1,5 @@
 #include "platform/host/CoalescingTask.h"
 
-#include "platform/host/BackgroundPriority.h"
-
 #include <condition_variable>
 #include <deque>
 #include <glib.h>
@@ -114,7 +112,6 @@ void CoalescingTask::request() {
             ++runCount().running;
         }
         state_->thread = std::thread([state = state_] {
-            lowerThisThreadsPriority();
             for (;;) {
                 std::this_thread::sleep_until(state->lastStart + state->spacing);
                 state->lastStart = std::chrono::steady_clock::now();

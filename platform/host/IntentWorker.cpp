@@ -1,7 +1,5 @@
 #include "platform/host/IntentWorker.h"
 
-#include "platform/host/BackgroundPriority.h"
-
 #include <fmt/format.h>
 #include <glib.h>
 
@@ -34,8 +32,6 @@ void IntentWorker::perform(TickReadyTaskIntent intent) {
 }
 
 void IntentWorker::run(void* intent, void* worker) {
-    thread_local const bool lowered = (lowerThisThreadsPriority(), true);
-    (void)lowered;
     auto* self = static_cast<IntentWorker*>(worker);
     const auto* tick = static_cast<TickReadyTaskIntent*>(intent);
     if (steadyNow() < self->stopAt_) {
