@@ -17,10 +17,6 @@ std::string currentLocale(int category) {
     return name ? std::string(name) : std::string();
 }
 
-std::string currentLocaleName() {
-    return currentLocale(LC_ALL);
-}
-
 constexpr const char* utf8CLocale = "C.UTF-8";
 // The language of the catalog that every other falls back on.
 constexpr std::string_view sourceLanguage = "en";
@@ -50,7 +46,7 @@ std::string requestedLocale(const Environment& environment, std::string_view cat
 // Sets every category as setlocale(LC_ALL, "") would from `environment`.
 // False, with nothing changed, when one of the locales is not installed.
 bool setLocaleFrom(const Environment& environment) {
-    const std::string earlier = currentLocaleName();
+    const std::string earlier = currentLocale(LC_ALL);
     for (const Category& category : localeCategories) {
         const std::string name = requestedLocale(environment, category.name);
         if (std::setlocale(category.value, name.empty() ? "C" : name.c_str()) == nullptr) {
