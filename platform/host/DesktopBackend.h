@@ -58,8 +58,17 @@ public:
                          std::optional<ScreenPosition> position) = 0;
 
     // Hands a drag on the card to the desktop, which moves the window from
-    // here on; whether it took it.
+    // here on; whether it took it. Where it did not, the host moves the
+    // window itself, following the pointer with moveTo.
     virtual bool beginMove(GtkWindow* window, const DragStart& drag) = 0;
+
+    // Where the pointer is on the screen; nothing where the desktop does not
+    // say.
+    virtual std::optional<ScreenPosition> pointer() const = 0;
+
+    // Moves a mapped window's top-left corner to `position`, as the user's
+    // own choice of place.
+    virtual void moveTo(GtkWindow* window, ScreenPosition position) = 0;
 
     // Where a mapped window's top-left corner is; nothing where the desktop
     // does not say.

@@ -83,7 +83,10 @@ std::vector<Placement> placementsOf(const OfferedKind& offered, const PlacementR
 std::vector<PlacementPlan> planPlacements(const std::vector<OfferedKind>& kinds,
                                           const PlacementRequest& request) {
     std::vector<PlacementPlan> plans;
-    int nextFreeY = firstPlaceMargin;
+    // The column is on the first monitor, in its pixels.
+    const int scale = request.workAreas.empty() ? 1 : std::max(1, request.workAreas.front().scale);
+    const int margin = firstPlaceMargin * scale;
+    int nextFreeY = margin;
     for (const OfferedKind& offered : kinds) {
         PlacementPlan plan;
         std::vector<Placement> placements = placementsOf(offered, request);
@@ -99,12 +102,11 @@ std::vector<PlacementPlan> planPlacements(const std::vector<OfferedKind>& kinds,
         } else {
             for (Placement& placement : placements) {
                 if (!placement.x || !placement.y) {
-                    placement.x = firstPlaceMargin;
+                    const double height = render::cardSize(placement.family).height * scale;
+                    placement.x = margin;
                     placement.y = nextFreeY;
-                    nextFreeY += static_cast<int>(render::cardSize(placement.family).height) +
-                                 firstPlaceMargin;
+                    nextFreeY += static_cast<int>(std::ceil(height)) + margin;
                 }
-                placement = keptOnScreen(std::move(placement), request.workAreas);
             }
             plan.windows = std::move(placements);
         }

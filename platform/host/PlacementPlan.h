@@ -24,7 +24,7 @@ struct PlacementRequest {
     // The placements the last run saved.
     std::vector<Placement> saved;
     // The work areas of the monitors there are now; empty where the window
-    // system does not say (positions are then kept as saved).
+    // system does not say.
     std::vector<WorkArea> workAreas;
 };
 
@@ -47,9 +47,12 @@ struct PlacementPlan {
 // saved placements (the first maxRestoredWidgets of them), else one medium
 // widget (the first family offered when medium is not). Families a kind does
 // not offer are left out. Widgets without a saved position go in a column at
-// the top left of the screen, one under the other across all kinds; every
-// position is then kept on a screen (keptOnScreen). Headless, no window opens,
-// and the pictures are the families asked for, or every family offered.
+// the top left of the screen, one under the other across all kinds, in the
+// first monitor's pixels. Saved positions stay as saved, also off every
+// monitor there is now: a window is shown where it lies on a screen
+// (keptOnScreen), and goes back to its place when its monitor does.
+// Headless, no window opens, and the pictures are the families asked for, or
+// every family offered.
 std::vector<PlacementPlan> planPlacements(const std::vector<OfferedKind>& kinds,
                                           const PlacementRequest& request);
 

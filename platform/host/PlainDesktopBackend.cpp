@@ -10,6 +10,12 @@ bool PlainDesktopBackend::beginMove(GtkWindow* window, const DragStart& drag) {
     return beginToplevelMove(window, drag);
 }
 
+std::optional<ScreenPosition> PlainDesktopBackend::pointer() const {
+    return std::nullopt;
+}
+
+void PlainDesktopBackend::moveTo(GtkWindow*, ScreenPosition) {}
+
 std::optional<ScreenPosition> PlainDesktopBackend::position(GtkWindow*) const {
     return std::nullopt;
 }

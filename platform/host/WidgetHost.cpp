@@ -43,10 +43,6 @@ constexpr unsigned burstMilliseconds = 40;
 // the system once the host is idle again.
 constexpr std::size_t largeQueue = 10'000;
 
-// After the user drags a widget, its new position is saved once the window
-// manager has had time to finish the move.
-constexpr unsigned saveDelaySeconds = 2;
-
 } // namespace
 
 // One kind of widget: its declaration, its scheduler, its latest entry and
@@ -122,11 +118,9 @@ struct WidgetHost::Signals {
         return G_SOURCE_REMOVE;
     }
 
-    static gboolean saveNow(gpointer host) {
-        auto* self = static_cast<WidgetHost*>(host);
-        self->saveSource_.release();
-        self->savePlacements();
-        return G_SOURCE_REMOVE;
+    // Monitors came or went, or one changed its scale.
+    static void monitorsChanged(GListModel*, guint, guint, guint, gpointer host) {
+        static_cast<WidgetHost*>(host)->keepWidgetsOnScreen();
     }
 
     static gboolean quit(gpointer host) {
@@ -266,6 +260,11 @@ void WidgetHost::startup() {
         kinds_.push_back(std::move(hosted));
     }
     placeWidgets();
+    if (!options_.headless) {
+        monitorsSignal_ = SignalConnection::connect(
+            gdk_display_get_monitors(gdk_display_get_default()), "items-changed",
+            G_CALLBACK(&Signals::monitorsChanged), this);
+    }
 
     monitor_ = std::make_unique<ContainerMonitor>([this] { requestReloadOfAll(); });
     auto alarm = WallClockAlarm::create([this](WallClockAlarm::Reason reason) {
@@ -312,8 +311,8 @@ void WidgetHost::shutdown() {
     if (GDBusConnection* bus = g_application_get_dbus_connection(application_.get())) {
         g_signal_handlers_disconnect_by_data(bus, this);
     }
-    saveSource_.reset();
     trimSource_.reset();
+    monitorsSignal_.reset();
     savePlacements();
     // Intents still running finish first, as they report to the channel;
     // then the channel goes, and their requests still queued are dropped.
@@ -339,11 +338,12 @@ void WidgetHost::placeWidgets() {
     if (options_.families.empty() && saved.size() > maxRestoredWidgets) {
         g_warning("Restoring the first %zu of %zu saved widgets", maxRestoredWidgets, saved.size());
     }
+    const std::vector<WorkArea> workAreas = desktop_->workAreas();
     const std::vector<PlacementPlan> plans =
         planPlacements(offered, {.families = options_.families,
                                  .headless = options_.headless,
                                  .saved = std::move(saved),
-                                 .workAreas = desktop_->workAreas()});
+                                 .workAreas = workAreas});
     for (std::size_t i = 0; i < kinds_.size(); ++i) {
         HostedKind& hosted = *kinds_[i];
         hosted.outputFamilies = plans[i].pictures;
@@ -352,7 +352,7 @@ void WidgetHost::placeWidgets() {
                                       : hosted.configuration.kind;
         for (const Placement& placement : plans[i].windows) {
             hosted.windows.push_back(std::make_unique<WidgetWindow>(
-                GTK_APPLICATION(application_.get()), *desktop_, placement, title,
+                GTK_APPLICATION(application_.get()), *desktop_, placement, workAreas, title,
                 WidgetWindow::Actions{
                     .tick =
                         [this](const IntentReference& intent) {
@@ -362,7 +362,7 @@ void WidgetHost::placeWidgets() {
                             }
                         },
                     .openUrl = [this](std::string_view url) { urlOpener_.open(url); },
-                    .moved = [this] { scheduleSave(); },
+                    .placed = [this](WidgetWindow& window) { placed(window); },
                 }));
         }
     }
@@ -523,20 +523,35 @@ void WidgetHost::trimMemoryWhenIdle() {
     }
 }
 
-void WidgetHost::scheduleSave() {
-    saveSource_ = SourceHandle(g_timeout_add_seconds(saveDelaySeconds, &Signals::saveNow, this));
+void WidgetHost::placed(WidgetWindow& window) {
+    // A card dropped partly off the screen goes back whole, and is saved
+    // where it lands.
+    const Placement kept = keptOnScreen(window.placement(), desktop_->workAreas());
+    if (kept.x && kept.y) {
+        window.moveTo({*kept.x, *kept.y});
+    }
+    savePlacements();
+}
+
+void WidgetHost::keepWidgetsOnScreen() {
+    const std::vector<WorkArea> workAreas = desktop_->workAreas();
+    for (auto& hosted : kinds_) {
+        for (auto& window : hosted->windows) {
+            window->keepOnScreen(workAreas);
+        }
+    }
 }
 
 void WidgetHost::savePlacements() {
     if (!store_ || options_.headless) {
         return;
     }
-    // A window dragged partly off the screen comes back whole next time.
-    const std::vector<WorkArea> workAreas = desktop_->workAreas();
+    // The places the user chose, also on a monitor that is gone for now:
+    // the card goes back there when it returns.
     std::vector<Placement> placements;
     for (auto& hosted : kinds_) {
         for (auto& window : hosted->windows) {
-            placements.push_back(keptOnScreen(window->placement(), workAreas));
+            placements.push_back(window->placement());
         }
     }
     if (auto saved = store_->save(placements); !saved) {

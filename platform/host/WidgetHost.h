@@ -80,7 +80,10 @@ private:
     void presentAll();
     void armAlarm();
     void watchContainer();
-    void scheduleSave();
+    // The user put `window` in a new place.
+    void placed(WidgetWindow& window);
+    // Shows every card inside the work areas there are now.
+    void keepWidgetsOnScreen();
     // Hands memory that large reads freed back to the system, once idle.
     void trimMemoryWhenIdle();
     void savePlacements();
@@ -114,7 +117,7 @@ private:
     std::optional<HeadlessOutput> output_;
     std::optional<PlacementStore> store_;
     GioUrlOpener urlOpener_;
-    SourceHandle saveSource_;
+    SignalConnection monitorsSignal_;
     SourceHandle trimSource_;
     bool started_ = false;
 };

@@ -2,6 +2,7 @@
 
 #include "platform/host/DesktopBackend.h"
 #include "platform/host/HostBus.h"
+#include "platform/host/PlacementPlan.h"
 #include "platform/render/CardSize.h"
 #include "platform/render/Painter.h"
 #include "platform/render/PlainText.h"
@@ -97,11 +98,17 @@ struct WidgetWindow::Signals {
     }
 
     static void dragBegin(GtkGestureDrag*, double, double, gpointer data) {
-        static_cast<WidgetWindow*>(data)->moving_ = false;
+        auto* self = static_cast<WidgetWindow*>(data);
+        self->moving_ = false;
+        self->grab_.reset();
     }
 
     static void dragUpdate(GtkGestureDrag* gesture, double dx, double dy, gpointer data) {
         auto* self = static_cast<WidgetWindow*>(data);
+        if (self->grab_) {
+            self->followPointer();
+            return;
+        }
         if (self->moving_ || std::hypot(dx, dy) < dragThreshold) {
             return;
         }
@@ -117,15 +124,27 @@ struct WidgetWindow::Signals {
             .y = startY + dy,
             .time = gtk_event_controller_get_current_event_time(GTK_EVENT_CONTROLLER(gesture)),
         };
-        gtk_event_controller_reset(GTK_EVENT_CONTROLLER(gesture));
-        // The desktop moves the window from here on.
         if (self->desktop_.beginMove(self->window_.get(), drag)) {
-            self->actions_.moved();
+            // The desktop moves the window from here on.
+            gtk_event_controller_reset(GTK_EVENT_CONTROLLER(gesture));
+            return;
         }
+        // The host moves it: the point of the card that was pressed stays
+        // under the pointer. The card fills the window from its corner.
+        const double scale = self->scale();
+        self->grab_ = ScreenPosition{static_cast<int>(std::lround(startX * scale)),
+                                     static_cast<int>(std::lround(startY * scale))};
+        self->followPointer();
     }
 
     static void dragEnd(GtkGestureDrag* gesture, double dx, double dy, gpointer data) {
         auto* self = static_cast<WidgetWindow*>(data);
+        if (self->grab_) {
+            self->followPointer();
+            self->grab_.reset();
+            self->actions_.placed(*self);
+            return;
+        }
         if (self->moving_ || !self->card_ || std::hypot(dx, dy) >= dragThreshold) {
             return;
         }
@@ -139,7 +158,8 @@ struct WidgetWindow::Signals {
 };
 
 WidgetWindow::WidgetWindow(GtkApplication* application, DesktopBackend& desktop,
-                           Placement placement, std::string title, Actions actions)
+                           Placement placement, const std::vector<WorkArea>& workAreas,
+                           std::string title, Actions actions)
     : desktop_(desktop), placement_(std::move(placement)), actions_(std::move(actions)) {
     installStyle();
     const render::Size size = render::cardSize(placement_.family);
@@ -175,11 +195,11 @@ WidgetWindow::WidgetWindow(GtkApplication* application, DesktopBackend& desktop,
     gtk_overlay_set_child(GTK_OVERLAY(overlay_), area_);
     gtk_window_set_child(window, overlay_);
 
-    std::optional<ScreenPosition> position;
-    if (placement_.x && placement_.y) {
-        position = ScreenPosition{*placement_.x, *placement_.y};
+    const Placement shown = keptOnScreen(placement_, workAreas);
+    if (shown.x && shown.y) {
+        shownAt_ = ScreenPosition{*shown.x, *shown.y};
     }
-    desktop_.prepare(window, size, position);
+    desktop_.prepare(window, size, shownAt_);
     // Shown, not presented: presenting asks the window manager for the focus.
     gtk_widget_set_visible(GTK_WIDGET(window), TRUE);
 }
@@ -296,17 +316,30 @@ void WidgetWindow::describeButtons(const ReadyWidgetEntry& entry) {
     }
 }
 
-Placement WidgetWindow::placement() const {
-    Placement current = placement_;
-    // An unmapped window has no place on the screen yet; it keeps its own.
-    if (!gtk_widget_get_mapped(GTK_WIDGET(window_.get()))) {
-        return current;
+void WidgetWindow::followPointer() {
+    if (const std::optional<ScreenPosition> pointer = desktop_.pointer()) {
+        moveTo({pointer->x - grab_->x, pointer->y - grab_->y});
     }
-    if (auto position = desktop_.position(window_.get())) {
-        current.x = position->x;
-        current.y = position->y;
+}
+
+void WidgetWindow::moveTo(ScreenPosition position) {
+    placement_.x = position.x;
+    placement_.y = position.y;
+    showAt(position);
+}
+
+void WidgetWindow::keepOnScreen(const std::vector<WorkArea>& workAreas) {
+    const Placement shown = keptOnScreen(placement_, workAreas);
+    if (shown.x && shown.y) {
+        showAt(ScreenPosition{*shown.x, *shown.y});
     }
-    return current;
+}
+
+void WidgetWindow::showAt(ScreenPosition position) {
+    if (shownAt_ != position) {
+        shownAt_ = position;
+        desktop_.moveTo(window_.get(), position);
+    }
 }
 
 } // namespace tandry

@@ -2,7 +2,9 @@
 
 #include "platform/GLibOwnership.h"
 #include "platform/host/CountTransition.h"
+#include "platform/host/DesktopBackend.h"
 #include "platform/host/Placement.h"
+#include "platform/host/WorkArea.h"
 #include "platform/render/CardRenderer.h"
 #include "platform/render/TreeQueries.h"
 
@@ -18,7 +20,6 @@ typedef struct _GtkWindow GtkWindow;
 
 namespace tandry {
 
-class DesktopBackend;
 
 // One placed widget on the desktop: an undecorated window of its family's
 // size showing the card, drawn by the painter at the screen's scale. Each tick
@@ -34,13 +35,14 @@ public:
         std::function<void(const IntentReference& intent)> tick;
         // The card was clicked outside any button.
         std::function<void(std::string_view url)> openUrl;
-        // The user moved the widget.
-        std::function<void()> moved;
+        // The user put the widget in a new place (placement()).
+        std::function<void(WidgetWindow& window)> placed;
     };
 
-    // A window on `desktop`, which must outlive it.
+    // A window on `desktop`, which must outlive it, shown at `placement`'s
+    // position kept inside `workAreas`.
     WidgetWindow(GtkApplication* application, DesktopBackend& desktop, Placement placement,
-                 std::string title, Actions actions);
+                 const std::vector<WorkArea>& workAreas, std::string title, Actions actions);
     ~WidgetWindow();
     WidgetWindow(const WidgetWindow&) = delete;
     WidgetWindow& operator=(const WidgetWindow&) = delete;
@@ -50,8 +52,18 @@ public:
     void show(const StaticConfiguration& configuration, const ReadyWidgetEntry& entry,
               ColorScheme scheme, CardRenderer& renderer);
 
-    // The placement with the window's position as the window system reports it now.
-    Placement placement() const;
+    // The widget's family and where the user put it: where the host put
+    // its window, not a transient place the window system reports while it
+    // maps or moves the window.
+    const Placement& placement() const { return placement_; }
+
+    // Moves the window's top-left corner to `position`, now the widget's
+    // place.
+    void moveTo(ScreenPosition position);
+
+    // Shows the window at its place, or as near as lies inside `workAreas`,
+    // keeping its place for when the monitor comes back.
+    void keepOnScreen(const std::vector<WorkArea>& workAreas);
 
     // The card shown now, once the first entry arrived.
     const std::optional<render::LaidOutCard>& card() const { return card_; }
@@ -64,6 +76,9 @@ public:
 private:
     struct Signals;
 
+    void followPointer();
+    // Moves the window to `position`, where it is not already.
+    void showAt(ScreenPosition position);
     void rebuildButtons();
     void describeButtons(const ReadyWidgetEntry& entry);
 
@@ -83,6 +98,8 @@ private:
     std::vector<SignalConnection> dragSignals_;
     std::vector<TickButton> buttons_;
     Placement placement_;
+    // Where the window is shown: its place, or the nearest on a screen.
+    std::optional<ScreenPosition> shownAt_;
     Actions actions_;
     std::optional<render::LaidOutCard> card_;
     ColorScheme scheme_ = ColorScheme::light;
@@ -93,8 +110,11 @@ private:
     unsigned transitionTick_ = 0;
     double progress_ = 1;
 
-    // The drag in progress: whether it has become a move of the window.
+    // The drag in progress: whether it has become a move of the window and,
+    // where the host moves it, the pointer's offset from the window's
+    // top-left corner.
     bool moving_ = false;
+    std::optional<ScreenPosition> grab_;
 };
 
 } // namespace tandry

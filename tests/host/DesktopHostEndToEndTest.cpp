@@ -336,12 +336,13 @@ TEST(DesktopHost, WorksAsAPersonUsesIt) {
               std::string::npos)
         << readAll(crowdLog);
     EXPECT_EQ(crowd.stop(), 0) << readAll(crowdLog);
-    // What is saved is what was shown: a dozen places on the screen.
+    // What is saved is the dozen places as the user left them, off the
+    // screen: a monitor there may come back.
     const Json saved = Json::parse(readAll(placements));
     ASSERT_EQ(saved["placements"].size(), 12U) << saved;
-    for (const Json& place : saved["placements"]) {
-        EXPECT_EQ(place["x"], 854) << place;
-        EXPECT_EQ(place["y"], 0) << place;
+    for (int i = 0; i < 12; ++i) {
+        EXPECT_EQ(saved["placements"][i]["x"], 100000) << saved;
+        EXPECT_EQ(saved["placements"][i]["y"], -100000 - i) << saved;
     }
 }
 

@@ -40,6 +40,16 @@ TEST(PlacementPlan, OpensWhatWasAskedForElseWhatWasSaved) {
          {.families = {medium, small, medium, large}, .saved = {at(medium, 500, 300)}},
          {{{at(medium, 500, 300), at(small, 24, 24), at(medium, 24, 218)}, {medium, small}},
           {{at(large, 24, 412, "Other")}, {large}}}},
+        {"a column at scale 2 in the first monitor's pixels, one card under the other",
+         {{"Ready", {small, medium}}},
+         {.families = {small, medium},
+          .workAreas = {{.x = 0, .y = 0, .width = 2560, .height = 1600, .scale = 2}}},
+         {{{at(small, 48, 48), at(medium, 48, 48 + 340 + 48)}, {small, medium}}}},
+        {"saved places off every monitor stay, for when the monitor comes back",
+         every,
+         {.saved = {at(large, 3000, 200)},
+          .workAreas = {{.x = 0, .y = 0, .width = 1920, .height = 1080}}},
+         {{{at(large, 3000, 200)}, {large}}}},
         {"headless: every family offered as a picture",
          every,
          {.headless = true, .saved = {at(small, 1, 1)}},
@@ -93,14 +103,12 @@ TEST(PlacementPlan, KeepsEveryCardWhollyInsideAMonitorThatExistsNow) {
     }
 }
 
-TEST(PlacementPlan, RestoresAtMostADozenWidgetsAndKeepsThemOnScreen) {
-    std::vector<Placement> saved(1000, at(small, 100000, 100000));
-    const std::vector<PlacementPlan> plans = planPlacements(
-        {{"Ready", {small, medium, large}}},
-        {.saved = saved, .workAreas = {{.x = 0, .y = 0, .width = 1024, .height = 768}}});
+TEST(PlacementPlan, RestoresAtMostADozenWidgets) {
+    std::vector<Placement> saved(1000, at(small, 100, 100));
+    const std::vector<PlacementPlan> plans =
+        planPlacements({{"Ready", {small, medium, large}}}, {.saved = saved});
     ASSERT_EQ(plans.size(), 1U);
-    EXPECT_EQ(plans[0].windows,
-              std::vector<Placement>(maxRestoredWidgets, at(small, 1024 - 170, 768 - 170)));
+    EXPECT_EQ(plans[0].windows, std::vector<Placement>(maxRestoredWidgets, at(small, 100, 100)));
 }
 
 } // namespace

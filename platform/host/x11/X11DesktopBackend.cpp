@@ -1,6 +1,5 @@
 #include "platform/host/x11/X11DesktopBackend.h"
 
-#include "platform/host/PlainDesktopBackend.h"
 #include "platform/host/x11/CardShapeMask.h"
 #include "platform/host/x11/DesktopStacking.h"
 #include "platform/host/x11/X11Window.h"
@@ -24,8 +23,8 @@ struct CardWindow {
 
 constexpr const char* cardWindowKey = "tandry-desktop-card";
 
-const CardWindow& cardWindow(GtkWidget* window) {
-    return *static_cast<const CardWindow*>(g_object_get_data(G_OBJECT(window), cardWindowKey));
+CardWindow& cardWindow(GtkWidget* window) {
+    return *static_cast<CardWindow*>(g_object_get_data(G_OBJECT(window), cardWindowKey));
 }
 
 // The states, as the window manager reads them from the window.
@@ -162,8 +161,36 @@ void X11DesktopBackend::prepare(GtkWindow* window, render::Size card,
                             GConnectFlags{});
 }
 
-bool X11DesktopBackend::beginMove(GtkWindow* window, const DragStart& drag) {
-    return beginToplevelMove(window, drag);
+// Window managers do not move windows of the desktop type for their
+// clients: they leave a move request unanswered and list no move among the
+// window's allowed actions. The host moves the card itself.
+bool X11DesktopBackend::beginMove(GtkWindow*, const DragStart&) {
+    return false;
+}
+
+std::optional<ScreenPosition> X11DesktopBackend::pointer() const {
+    Display* display = gdk_x11_display_get_xdisplay(display_);
+    Window root = 0;
+    Window child = 0;
+    int x = 0;
+    int y = 0;
+    int windowX = 0;
+    int windowY = 0;
+    unsigned buttons = 0;
+    // Xwayland knows where the pointer is only while it is over one of its
+    // windows, which a card being dragged is.
+    if (!XQueryPointer(display, DefaultRootWindow(display), &root, &child, &x, &y, &windowX,
+                       &windowY, &buttons)) {
+        return std::nullopt;
+    }
+    return ScreenPosition{x, y};
+}
+
+void X11DesktopBackend::moveTo(GtkWindow* window, ScreenPosition position) {
+    cardWindow(GTK_WIDGET(window)).position = position;
+    if (gtk_widget_get_realized(GTK_WIDGET(window))) {
+        moveToSavedPosition(GTK_WIDGET(window));
+    }
 }
 
 std::optional<ScreenPosition> X11DesktopBackend::position(GtkWindow* window) const {

@@ -24,6 +24,8 @@ public:
     void prepare(GtkWindow* window, render::Size card,
                  std::optional<ScreenPosition> position) override;
     bool beginMove(GtkWindow* window, const DragStart& drag) override;
+    std::optional<ScreenPosition> pointer() const override;
+    void moveTo(GtkWindow* window, ScreenPosition position) override;
     std::optional<ScreenPosition> position(GtkWindow* window) const override;
     std::vector<WorkArea> workAreas() const override;
 
