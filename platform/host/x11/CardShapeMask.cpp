@@ -55,7 +55,10 @@ std::vector<XRectangle> coveredRuns(render::Size card, int scale) {
 
 void shapeLikeCard(GtkWindow* window, render::Size card, int scale) {
     const X11Window x11 = x11Window(window);
-    if (gdk_display_is_composited(gdk_surface_get_display(x11.surface))) {
+    // KWin paints black under a window of the desktop type, composited or
+    // not.
+    if (gdk_display_is_composited(gdk_surface_get_display(x11.surface)) &&
+        windowManagerName(x11.display) != "KWin") {
         XShapeCombineMask(x11.display, x11.window, ShapeBounding, 0, 0, None, ShapeSet);
     } else {
         std::vector<XRectangle> runs = coveredRuns(card, scale);

@@ -54,19 +54,21 @@ std::optional<Window> desktopWindowAbove(const X11Window& x11) {
     return above;
 }
 
-// Asks the window manager to stack the card just above the desktop window
-// that covers it. The request names a desktop tool as its source, as EWMH has
-// pagers do: window managers carry those out without the checks that keep
-// applications from raising themselves.
+// Asks the window manager to raise the card to the top of its layer, above
+// the desktop window that covers it. The request names a desktop tool as
+// its source, as EWMH has pagers do: window managers carry those out without
+// the checks that keep applications from raising themselves. It names no
+// sibling: KWin carries out a restack above a sibling only where an ordinary
+// window lies just above that sibling, and leaves the card covered otherwise.
 void restoreAboveDesktop(GtkWindow* window) {
     if (!gtk_widget_get_mapped(GTK_WIDGET(window))) {
         return;
     }
     const X11Window x11 = x11Window(window);
-    if (auto cover = desktopWindowAbove(x11)) {
+    if (desktopWindowAbove(x11)) {
         constexpr long fromDesktopTool = 2;
-        sendToWindowManager(x11, "_NET_RESTACK_WINDOW", fromDesktopTool, static_cast<long>(*cover),
-                            Above);
+        constexpr long noSibling = 0;
+        sendToWindowManager(x11, "_NET_RESTACK_WINDOW", fromDesktopTool, noSibling, Above);
         XFlush(x11.display);
     }
 }

@@ -57,6 +57,31 @@ std::vector<unsigned long> longsProperty(Display* display, Window window, Atom p
     return {};
 }
 
+std::string windowManagerName(Display* display) {
+    const std::vector<unsigned long> check =
+        longsProperty(display, DefaultRootWindow(display),
+                      atom(display, "_NET_SUPPORTING_WM_CHECK"), XA_WINDOW);
+    if (check.empty()) {
+        return {};
+    }
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0;
+    unsigned long remaining = 0;
+    XOwned<unsigned char> name;
+    // A window manager that went away leaves the id of a window that is gone.
+    GdkDisplay* gdkDisplay = gdk_x11_lookup_xdisplay(display);
+    gdk_x11_display_error_trap_push(gdkDisplay);
+    const int status = XGetWindowProperty(display, check.front(), atom(display, "_NET_WM_NAME"),
+                                          0, 256, False, atom(display, "UTF8_STRING"), &type,
+                                          &format, &count, &remaining, out(name));
+    gdk_x11_display_error_trap_pop_ignored(gdkDisplay);
+    if (status != Success || name == nullptr || format != 8) {
+        return {};
+    }
+    return {reinterpret_cast<const char*>(name.get()), count};
+}
+
 void sendToWindowManager(const X11Window& x11, const char* message, long first, long second,
                          long third, long fourth) {
     XEvent event{};

@@ -5,6 +5,7 @@
 
 #include <X11/Xlib.h>
 #include <optional>
+#include <string>
 #include <vector>
 
 typedef struct _GdkSurface GdkSurface;
@@ -44,6 +45,11 @@ std::optional<Window> windowProperty(const X11Window& x11, const char* property)
 // The values of a property of 32-bit items of type `type` on any window;
 // nothing where the window or the property is missing.
 std::vector<unsigned long> longsProperty(Display* display, Window window, Atom property, Atom type);
+
+// The name the running window manager gives itself (_NET_WM_NAME of the
+// window that _NET_SUPPORTING_WM_CHECK names): "KWin", "GNOME Shell",
+// "Openbox", "Xfwm4"; empty without one.
+std::string windowManagerName(Display* display);
 
 // A request about the window to the window manager, as EWMH has clients send
 // them: to the root window, with the application as the source.
