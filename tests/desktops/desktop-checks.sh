@@ -94,6 +94,7 @@ current_workspace() { xprop -root _NET_CURRENT_DESKTOP | grep -q "= $1\$"; }
 workspaces_at_least() {
   [ "$(xprop -root _NET_NUMBER_OF_DESKTOPS | grep -o '[0-9]*$')" -ge "$1" ]
 }
+demands_attention() { xprop -id "$1" _NET_WM_STATE | grep -q _NET_WM_STATE_DEMANDS_ATTENTION; }
 showing_desktop() { xprop -root _NET_SHOWING_DESKTOP | grep -q "= $1\$"; }
 
 # Whether window $1 is stacked below window $2.
