@@ -4,11 +4,16 @@
 #include "bridges/QueueRecords.h"
 #include "widget/timeline/WidgetKind.h"
 
+#include <chrono>
 #include <fmt/format.h>
+#include <thread>
 #include <unordered_set>
 
 namespace tandry {
 namespace {
+
+// How long consumed records outlive the snapshot that no longer lists their tasks.
+constexpr std::chrono::milliseconds readersGrace{250};
 
 // Logs each undecodable record once in the life of the bridge; a record that
 // goes away is forgotten, so that a new one under its name is logged again.
@@ -66,7 +71,13 @@ Result<CycleReport> BridgeCycle::run() {
         return std::unexpected(written.error());
     }
 
-    // 3. Only now may the records go.
+    // 3. Only now may the records go. The widget reads the snapshot before
+    //    the queue; a load that read the old snapshot just before it was
+    //    replaced reads the queue within milliseconds, and must still find
+    //    the records there.
+    if (!consumed.empty()) {
+        std::this_thread::sleep_for(readersGrace);
+    }
     if (auto removed = removeRecords(container_, consumed); !removed) {
         return std::unexpected(removed.error());
     }

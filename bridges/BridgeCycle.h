@@ -36,7 +36,7 @@ public:
 
     // 1. Applies every parked tick that decodes to the store.
     // 2. Publishes the store's ready tasks without the ticked ones.
-    // 3. Removes the records of the applied ticks.
+    // 3. Removes the records of the applied ticks, a moment later.
     // 4. Asks the host to reload.
     // In this order a ticked task never comes back on the card: while its
     // record is parked the widget hides it, and once the record is gone the

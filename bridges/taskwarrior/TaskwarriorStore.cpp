@@ -52,8 +52,10 @@ Result<std::string> TaskwarriorStore::output(const std::vector<std::string>& arg
 
 std::vector<std::string> TaskwarriorStore::filtered(std::initializer_list<std::string> rest) const {
     std::vector<std::string> words;
+    // Taskwarrior reads a filter of several words given as one argument, but
+    // not a parenthesis given as an argument of its own.
     if (filter_) {
-        words = {"(", *filter_, ")"};
+        words = {"( " + *filter_ + " )"};
     }
     words.insert(words.end(), rest);
     return words;
