@@ -62,12 +62,15 @@ int main(int argc, char** argv) {
     }
 
     // 4. Or for as long as the session runs.
+    // Where Taskwarrior keeps its data; while it cannot say (a broken
+    // TASKRC), where it keeps it by default.
     std::optional<std::filesystem::path> data;
     if (auto location = store.dataLocation()) {
         data = *location;
-    } else {
-        log.error(fmt::format("{}; changes made in Taskwarrior show at the next validUntil",
-                              location.error().message));
+    } else if (auto fromEnvironment = environment.absolutePath("TASKDATA")) {
+        data = *fromEnvironment;
+    } else if (auto home = environment.absolutePath("HOME")) {
+        data = *home / ".task";
     }
     BridgeDaemon daemon(cycle, {.storeData = data, .container = *shared.path}, log);
     return daemon.run();
