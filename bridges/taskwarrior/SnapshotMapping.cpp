@@ -3,19 +3,21 @@
 #include "bridges/LocalCalendar.h"
 
 #include <algorithm>
+#include <unordered_set>
 
 namespace tandry {
 namespace {
 
-bool isBlocked(const TaskwarriorTask& task) {
-    return task.urgency <= blockedUrgencyMark / 2;
+bool isBlocked(const TaskwarriorTask& task, const std::unordered_set<Uuid>& open) {
+    return task.urgency <= blockedUrgencyMark / 2 ||
+           std::ranges::any_of(task.depends, [&](const Uuid& other) { return open.contains(other); });
 }
 
-bool isReady(const TaskwarriorTask& task, Instant now) {
+bool isReady(const TaskwarriorTask& task, Instant now, const std::unordered_set<Uuid>& open) {
     const auto deferred = [now](const std::optional<Instant>& instant) {
         return instant && *instant > now;
     };
-    return (task.status == "pending" || task.status == "waiting") && !isBlocked(task) &&
+    return (task.status == "pending" || task.status == "waiting") && !isBlocked(task, open) &&
            !deferred(task.wait) && !deferred(task.scheduled);
 }
 
@@ -57,9 +59,13 @@ void keepEarliestFuture(Instant& current, const std::optional<Instant>& candidat
 ReadySnapshot mapSnapshot(const std::vector<TaskwarriorTask>& openTasks, Instant now,
                           const SnapshotOptions& options, FinishedTasks finished) {
     // 1. The ready tasks.
+    std::unordered_set<Uuid> open;
+    for (const TaskwarriorTask& task : openTasks) {
+        open.insert(task.uuid);
+    }
     std::vector<const TaskwarriorTask*> ready;
     for (const TaskwarriorTask& task : openTasks) {
-        if (isReady(task, now)) {
+        if (isReady(task, now, open)) {
             ready.push_back(&task);
         }
     }

@@ -65,8 +65,9 @@ Result<ReadySnapshot> TaskwarriorStore::readySnapshot(Instant now) {
     // 1. One export of every open task: the ready ones for the card, the
     //    deferred ones for validUntil and emptyReason. A second query would
     //    load all the tasks a second time.
-    auto exported = output(filtered({"( status:pending or status:waiting )", blockedMarkSetting(),
-                                     "export"}));
+    auto exported = output(filter_ ? filtered({"( status:pending or status:waiting )",
+                                               blockedMarkSetting(), "export"})
+                                   : filtered({"( status:pending or status:waiting )", "export"}));
     if (!exported) {
         return std::unexpected(exported.error());
     }

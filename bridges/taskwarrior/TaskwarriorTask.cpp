@@ -74,6 +74,37 @@ Result<TaskwarriorTask> decodeTask(element task, std::size_t index) {
         }
         *target = *date;
     }
+    // An array of uuids; older versions wrote one string with commas.
+    if (const auto field = task["depends"]; field.error() != simdjson::NO_SUCH_FIELD) {
+        std::vector<std::string_view> texts;
+        simdjson::dom::array array;
+        std::string_view joined;
+        if (field.get(array) == simdjson::SUCCESS) {
+            for (element one : array) {
+                std::string_view text;
+                if (one.get(text) != simdjson::SUCCESS) {
+                    return fail(fmt::format("task export [{}].depends: not a string", index));
+                }
+                texts.push_back(text);
+            }
+        } else if (field.get(joined) == simdjson::SUCCESS) {
+            for (std::size_t start = 0; start <= joined.size();) {
+                const std::size_t comma = std::min(joined.find(',', start), joined.size());
+                texts.push_back(joined.substr(start, comma - start));
+                start = comma + 1;
+            }
+        } else {
+            return fail(fmt::format("task export [{}].depends: not uuids", index));
+        }
+        for (std::string_view text : texts) {
+            auto dependency = parseUuidText(text);
+            if (!dependency) {
+                return fail(fmt::format("task export [{}].depends: {}", index,
+                                        dependency.error().message));
+            }
+            decoded.depends.push_back(*dependency);
+        }
+    }
     return decoded;
 }
 

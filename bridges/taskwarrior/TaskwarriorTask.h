@@ -27,6 +27,8 @@ struct TaskwarriorTask {
     std::optional<Instant> scheduled;
     std::optional<Instant> until;
     double urgency = 0;
+    // The tasks this one waits for.
+    std::vector<Uuid> depends;
 
     bool operator==(const TaskwarriorTask&) const = default;
 };

@@ -126,6 +126,8 @@ TEST_F(TaskwarriorMapping, ShowsTheReadyTasksAsTheCardNeedsThem) {
 TEST_F(TaskwarriorMapping, ListsOnlyTasksThatMatchTheFilter) {
     const std::string home = add({"Pay rent", "project:Home"});
     add({"Write report", "project:Work"});
+    // Blocked by a task outside the filter.
+    add({"Fix the roof", "project:Home", "depends:2"});
     const auto published = bridge({"--once", "--filter", "project:Home or +urgent"});
     ASSERT_EQ(published.exitStatus, 0) << published.standardError;
     const Json snapshot = card();
