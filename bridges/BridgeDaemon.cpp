@@ -1,5 +1,6 @@
 #include "bridges/BridgeDaemon.h"
 
+#include "bridges/Publication.h"
 #include "widget/store/PendingQueue.h"
 
 #include <algorithm>
@@ -118,13 +119,16 @@ int BridgeDaemon::run() {
     for (const int signal : {SIGTERM, SIGINT}) {
         signals_.emplace_back(g_unix_signal_add(signal, &Callbacks::quit, this));
     }
-    // The first pass creates the container and its queue, which are watched
-    // from then on.
-    runPass();
+    // Watching starts before the first pass, so that no change made during
+    // it is missed; the container and its queue are created for it.
+    if (auto created = ensureContainer(watched_.container); !created) {
+        log_.error(created.error().message);
+    }
     if (watched_.storeData) {
         watch(*watched_.storeData);
     }
     watch(watched_.container / pendingQueueDirectoryName);
+    runPass();
     g_main_loop_run(loop_.get());
     return 0;
 }
@@ -139,8 +143,8 @@ void BridgeDaemon::watch(const std::filesystem::path& directory) {
                                directory.string(), error ? error->message : "unknown error"));
         return;
     }
-    SignalConnection changed = SignalConnection::connect(monitor.get(), "changed",
-                                                         G_CALLBACK(&Callbacks::changed), this);
+    SignalConnection changed =
+        SignalConnection::connect(monitor.get(), "changed", G_CALLBACK(&Callbacks::changed), this);
     watches_.push_back({std::move(monitor), std::move(changed)});
 }
 
@@ -159,7 +163,8 @@ void BridgeDaemon::schedulePass(std::chrono::milliseconds delay) {
         return;
     }
     passDue_ = due;
-    pass_ = SourceHandle(g_timeout_add(static_cast<guint>(delay.count()), &Callbacks::passDue, this));
+    pass_ =
+        SourceHandle(g_timeout_add(static_cast<guint>(delay.count()), &Callbacks::passDue, this));
 }
 
 void BridgeDaemon::runPass() {
@@ -190,8 +195,8 @@ void BridgeDaemon::armValidUntil(Instant validUntil) {
         return;
     }
     const auto wait = std::min(left, longestWait);
-    validUntilTimer_ =
-        SourceHandle(g_timeout_add(static_cast<guint>(wait.count()), &Callbacks::validUntilCheck, this));
+    validUntilTimer_ = SourceHandle(
+        g_timeout_add(static_cast<guint>(wait.count()), &Callbacks::validUntilCheck, this));
 }
 
 } // namespace tandry

@@ -13,9 +13,9 @@ constexpr int usageError = 2;
 } // namespace
 
 std::ostream& operator<<(std::ostream& out, const BridgeOptions& options) {
-    return out << "{" << options.source << (options.once ? " --once" : "")
-               << " --filter " << options.filter.value_or("(none)") << " --limit "
-               << options.snapshot.limit << " --palette " << options.snapshot.palette << "}";
+    return out << "{" << options.source << (options.once ? " --once" : "") << " --filter "
+               << options.filter.value_or("(none)") << " --limit " << options.snapshot.limit
+               << " --palette " << options.snapshot.palette << "}";
 }
 
 ParsedCommandLine parseBridgeCommandLine(const std::vector<std::string>& arguments) {
@@ -31,11 +31,12 @@ ParsedCommandLine parseBridgeCommandLine(const std::vector<std::string>& argumen
         ->disable_flag_override();
     taskwarrior->add_option("--filter", options.filter,
                             "Taskwarrior filter that listed tasks must also match");
-    taskwarrior->add_option("--limit", options.snapshot.limit,
-                            "How many tasks the snapshot lists (default 20)")
+    taskwarrior
+        ->add_option("--limit", options.snapshot.limit,
+                     "How many tasks the snapshot lists (default 20)")
         ->check(CLI::Range(std::int64_t{0}, std::int64_t{1000}));
-    taskwarrior->add_option("--palette", options.snapshot.palette,
-                            "The card's colour (default blue)")
+    taskwarrior
+        ->add_option("--palette", options.snapshot.palette, "The card's colour (default blue)")
         ->check([](const std::string& name) {
             return name.empty() ? std::string("the palette must have a name") : std::string();
         });

@@ -6,9 +6,8 @@ namespace tandry {
 namespace {
 
 std::optional<std::tm> localTime(Instant instant) {
-    const std::time_t seconds = std::chrono::floor<std::chrono::seconds>(instant)
-                                    .time_since_epoch()
-                                    .count();
+    const std::time_t seconds =
+        std::chrono::floor<std::chrono::seconds>(instant).time_since_epoch().count();
     std::tm fields{};
     if (::localtime_r(&seconds, &fields) == nullptr) {
         return std::nullopt;

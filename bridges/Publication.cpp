@@ -19,7 +19,8 @@ Result<void> ensureContainer(const std::filesystem::path& container) {
     return {};
 }
 
-Result<void> publishSnapshot(const std::filesystem::path& container, const ReadySnapshot& snapshot) {
+Result<void> publishSnapshot(const std::filesystem::path& container,
+                             const ReadySnapshot& snapshot) {
     auto bytes = encodeSnapshot(snapshot);
     if (!bytes) {
         return std::unexpected(bytes.error());

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "widget/system/Error.h"
 #include "widget/store/ReadySnapshot.h"
+#include "widget/system/Error.h"
 
 #include <filesystem>
 

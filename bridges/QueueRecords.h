@@ -1,7 +1,7 @@
 #pragma once
 
-#include "widget/system/Error.h"
 #include "widget/store/PendingCompletion.h"
+#include "widget/system/Error.h"
 
 #include <filesystem>
 #include <vector>

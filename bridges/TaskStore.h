@@ -1,9 +1,9 @@
 #pragma once
 
-#include "widget/system/Error.h"
-#include "widget/system/Instant.h"
 #include "widget/store/ReadySnapshot.h"
 #include "widget/store/Uuid.h"
+#include "widget/system/Error.h"
+#include "widget/system/Instant.h"
 
 #include <iosfwd>
 

@@ -49,8 +49,7 @@ int main(int argc, char** argv) {
     }
 
     // 2. The store and the pass over it.
-    TaskwarriorStore store(TaskCommand(environment, taskTimeout), options.filter,
-                           options.snapshot);
+    TaskwarriorStore store(TaskCommand(environment, taskTimeout), options.filter, options.snapshot);
     JournalLog log(std::string(hostApplicationBundleIdentifier), "bridge");
     BusReloadChannel reload;
     BridgeCycle cycle(*shared.path, {.store = store, .log = log, .reload = reload, .now = &now});

@@ -10,7 +10,8 @@ namespace {
 
 bool isBlocked(const TaskwarriorTask& task, const std::unordered_set<Uuid>& open) {
     return task.urgency <= blockedUrgencyMark / 2 ||
-           std::ranges::any_of(task.depends, [&](const Uuid& other) { return open.contains(other); });
+           std::ranges::any_of(task.depends,
+                               [&](const Uuid& other) { return open.contains(other); });
 }
 
 bool isReady(const TaskwarriorTask& task, Instant now, const std::unordered_set<Uuid>& open) {
@@ -82,8 +83,8 @@ ReadySnapshot mapSnapshot(const std::vector<TaskwarriorTask>& openTasks, Instant
     ReadySnapshot snapshot;
     snapshot.total = static_cast<std::int64_t>(ready.size());
     snapshot.paletteRaw = options.palette;
-    const auto listed = static_cast<std::size_t>(std::clamp<std::int64_t>(
-        options.limit, 0, static_cast<std::int64_t>(ready.size())));
+    const auto listed = static_cast<std::size_t>(
+        std::clamp<std::int64_t>(options.limit, 0, static_cast<std::int64_t>(ready.size())));
     const auto today = localDateOf(now);
     for (std::size_t i = 0; i < listed; ++i) {
         snapshot.tasks.push_back(itemOf(*ready[i], now, today));

@@ -16,8 +16,8 @@ namespace {
 
 // Settings that make the output what the bridge reads, whatever the user's
 // TASKRC says; hooks and everything else stay as the user has them.
-constexpr std::array fixedSettings{"rc.confirmation=off", "rc.verbose=nothing",
-                                   "rc.json.array=1", "rc.color=off"};
+constexpr std::array fixedSettings{"rc.confirmation=off", "rc.verbose=nothing", "rc.json.array=1",
+                                   "rc.color=off"};
 
 // One pipe end, closed with its owner.
 class PipeEnd {
@@ -113,9 +113,8 @@ Result<TaskOutput> TaskCommand::run(const std::vector<std::string>& arguments) c
     int outputDescriptor = -1;
     int errorDescriptor = -1;
     GErrorPtr error;
-    const auto flags = static_cast<GSpawnFlags>(G_SPAWN_SEARCH_PATH_FROM_ENVP |
-                                                G_SPAWN_DO_NOT_REAP_CHILD |
-                                                G_SPAWN_STDIN_FROM_DEV_NULL);
+    const auto flags = static_cast<GSpawnFlags>(
+        G_SPAWN_SEARCH_PATH_FROM_ENVP | G_SPAWN_DO_NOT_REAP_CHILD | G_SPAWN_STDIN_FROM_DEV_NULL);
     if (!g_spawn_async_with_pipes(nullptr, argv.data(), envp.data(), flags, nullptr, nullptr,
                                   &child, nullptr, &outputDescriptor, &errorDescriptor,
                                   out(error))) {
@@ -126,8 +125,8 @@ Result<TaskOutput> TaskCommand::run(const std::vector<std::string>& arguments) c
 
     // 3. Collect what it prints; stop it when it outlives the timeout.
     TaskOutput result;
-    const bool finished = readUntilClosed(output, errorOutput, result,
-                                          std::chrono::steady_clock::now() + timeout_);
+    const bool finished =
+        readUntilClosed(output, errorOutput, result, std::chrono::steady_clock::now() + timeout_);
     if (!finished) {
         ::kill(child, SIGKILL);
     }

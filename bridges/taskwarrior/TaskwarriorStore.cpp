@@ -65,9 +65,9 @@ Result<ReadySnapshot> TaskwarriorStore::readySnapshot(Instant now) {
     // 1. One export of every open task: the ready ones for the card, the
     //    deferred ones for validUntil and emptyReason. A second query would
     //    load all the tasks a second time.
-    auto exported = output(filter_ ? filtered({"( status:pending or status:waiting )",
-                                               blockedMarkSetting(), "export"})
-                                   : filtered({"( status:pending or status:waiting )", "export"}));
+    auto exported = output(
+        filter_ ? filtered({"( status:pending or status:waiting )", blockedMarkSetting(), "export"})
+                : filtered({"( status:pending or status:waiting )", "export"}));
     if (!exported) {
         return std::unexpected(exported.error());
     }
@@ -132,7 +132,8 @@ Result<std::filesystem::path> TaskwarriorStore::dataLocation() const {
     if (location.starts_with("~/")) {
         const auto home = command_.environment().nonEmpty("HOME");
         if (!home) {
-            return fail(fmt::format("cannot find Taskwarrior's data {}: HOME is not set", location));
+            return fail(
+                fmt::format("cannot find Taskwarrior's data {}: HOME is not set", location));
         }
         location = std::string(*home) + location.substr(1);
     }

@@ -55,10 +55,9 @@ Result<TaskwarriorTask> decodeTask(element task, std::size_t index) {
     if (task["urgency"].get(urgency) == simdjson::SUCCESS) {
         decoded.urgency = urgency;
     }
-    for (auto [key, target] : {std::pair{"description", &decoded.description},
-                               std::pair{"project", &decoded.project},
-                               std::pair{"status", &decoded.status},
-                               std::pair{"priority", &decoded.priority}}) {
+    for (auto [key, target] :
+         {std::pair{"description", &decoded.description}, std::pair{"project", &decoded.project},
+          std::pair{"status", &decoded.status}, std::pair{"priority", &decoded.priority}}) {
         auto text = stringAt(task, key, index);
         if (!text) {
             return std::unexpected(text.error());
@@ -99,8 +98,8 @@ Result<TaskwarriorTask> decodeTask(element task, std::size_t index) {
         for (std::string_view text : texts) {
             auto dependency = parseUuidText(text);
             if (!dependency) {
-                return fail(fmt::format("task export [{}].depends: {}", index,
-                                        dependency.error().message));
+                return fail(
+                    fmt::format("task export [{}].depends: {}", index, dependency.error().message));
             }
             decoded.depends.push_back(*dependency);
         }
@@ -115,8 +114,8 @@ Result<std::vector<TaskwarriorTask>> decodeTaskExport(std::string_view json) {
     simdjson::dom::array tasks;
     const simdjson::padded_string padded(json);
     if (const auto error = parser.parse(padded).get(tasks); error != simdjson::SUCCESS) {
-        return fail(fmt::format("task export is not a JSON array: {}",
-                                simdjson::error_message(error)));
+        return fail(
+            fmt::format("task export is not a JSON array: {}", simdjson::error_message(error)));
     }
     std::vector<TaskwarriorTask> decoded;
     decoded.reserve(tasks.size());

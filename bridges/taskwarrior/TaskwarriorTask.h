@@ -1,8 +1,8 @@
 #pragma once
 
+#include "widget/store/Uuid.h"
 #include "widget/system/Error.h"
 #include "widget/system/Instant.h"
-#include "widget/store/Uuid.h"
 
 #include <iosfwd>
 #include <optional>

@@ -33,8 +33,7 @@ protected:
 TEST_F(BridgeDaemon, FollowsTaskwarriorAndTheQueue) {
     const std::string first = add({"Pay rent"});
     testing::Subprocess daemon({TANDRY_BRIDGE_BINARY, "taskwarrior"},
-                               {.environment = environment(),
-                                .log = home.path() / "bridge.log"});
+                               {.environment = environment(), .log = home.path() / "bridge.log"});
     ASSERT_TRUE(eventually([&](const Json& snapshot) { return lists(snapshot, first); }));
 
     // 1. `task add` in a terminal.
@@ -59,8 +58,7 @@ TEST_F(BridgeDaemon, FollowsTaskwarriorAndTheQueue) {
 TEST_F(BridgeDaemon, OutlivesAFailingTaskwarrior) {
     testing::writeFile(rcFile(), "include /nonexistent/taskrc\n");
     testing::Subprocess daemon({TANDRY_BRIDGE_BINARY, "taskwarrior"},
-                               {.environment = environment(),
-                                .log = home.path() / "bridge.log"});
+                               {.environment = environment(), .log = home.path() / "bridge.log"});
     std::this_thread::sleep_for(std::chrono::milliseconds(500));
     testing::writeFile(rcFile(), "\n");
     const std::string added = add({"Pay rent"});

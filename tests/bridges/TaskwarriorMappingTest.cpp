@@ -31,12 +31,22 @@ struct TaskCase {
 
 TEST_F(TaskwarriorMapping, ShowsTheReadyTasksAsTheCardNeedsThem) {
     const std::vector<TaskCase> cases = {
-        {{"Pay rent", "project:Home", "priority:H", "due:yesterday"}, "", true, "Home", "high",
-         true, false},
+        {{"Pay rent", "project:Home", "priority:H", "due:yesterday"},
+         "",
+         true,
+         "Home",
+         "high",
+         true,
+         false},
         {{"Call mum", "priority:M", "due:eod"}, "", true, "", "medium", false, true},
         {{"Water plants", "priority:L", "due:sod"}, "", true, "", "low", true, true},
-        {{"Read a book", "project:Leisure.Books", "due:2099-01-01"}, "", true, "Leisure.Books",
-         "none", false, false},
+        {{"Read a book", "project:Leisure.Books", "due:2099-01-01"},
+         "",
+         true,
+         "Leisure.Books",
+         "none",
+         false,
+         false},
         {{"Sort the mail"}, "", true, "", "none", false, false},
         {{"Renew passport", "until:2096-01-01"}, "", true, "", "none", false, false},
         {{"Weekly review", "due:2099-06-01", "recur:weekly"}, "", true, "", "none", false, false},
@@ -70,9 +80,8 @@ TEST_F(TaskwarriorMapping, ShowsTheReadyTasksAsTheCardNeedsThem) {
     for (std::size_t i = 0; i < cases.size(); ++i) {
         SCOPED_TRACE(cases[i].add.front());
         const Json& items = snapshot.at("tasks");
-        const auto found = std::ranges::find(items, uuids[i], [](const Json& item) {
-            return item.at("id").get<std::string>();
-        });
+        const auto found = std::ranges::find(
+            items, uuids[i], [](const Json& item) { return item.at("id").get<std::string>(); });
         const bool shown = found != items.end();
         if (!cases[i].listed) {
             EXPECT_FALSE(shown);
@@ -147,7 +156,9 @@ TEST_F(TaskwarriorMapping, SaysWhyNothingIsReady) {
         {"no tasks", {}, "noTasks"},
         {"only finished", {{"add", "Done already"}, {"1", "done"}}, "allDone"},
         {"only deferred",
-         {{"add", "Tonight", "wait:eod"}, {"add", "Blocked", "depends:1"}, {"add", "Finished"},
+         {{"add", "Tonight", "wait:eod"},
+          {"add", "Blocked", "depends:1"},
+          {"add", "Finished"},
           {"3", "done"}},
          "allDeferred"},
     };

@@ -80,7 +80,8 @@ TEST_F(TaskwarriorTicks, TickCompletesTheTaskAndItNeverComesBack) {
         while (running) {
             if (const auto shown = widgetView()) {
                 ++looks;
-                reappeared += std::ranges::count(shown->tasks, *parsedUuid, &ReadySnapshot::Item::id);
+                reappeared +=
+                    std::ranges::count(shown->tasks, *parsedUuid, &ReadySnapshot::Item::id);
             }
         }
     });
@@ -120,16 +121,24 @@ TEST_F(TaskwarriorTicks, KeepsOrConsumesTicksByWhatTaskwarriorSays) {
         std::size_t recordsLeft;
     };
     const std::vector<Case> cases = {
-        {"no task command", [&] { return add({"Any"}); }, {{"PATH", "/nonexistent"}}, 1,
-         "tandry-widget-bridge: cannot run task: ", 1},
+        {"no task command",
+         [&] { return add({"Any"}); },
+         {{"PATH", "/nonexistent"}},
+         1,
+         "tandry-widget-bridge: cannot run task: ",
+         1},
         {"broken TASKRC",
          [&] { return add({"Any"}); },
          {{"TASKRC", (home.path() / "broken-rc").string()}},
          1,
          "tandry-widget-bridge: task failed (exit status ",
          1},
-        {"unknown task", [] { return std::string("0D5A2C64-7E1B-4F3A-9C11-2B6E8D4F7A90"); }, {}, 0,
-         "", 0},
+        {"unknown task",
+         [] { return std::string("0D5A2C64-7E1B-4F3A-9C11-2B6E8D4F7A90"); },
+         {},
+         0,
+         "",
+         0},
         {"already completed",
          [&] {
              const std::string uuid = add({"Done elsewhere"});
