@@ -1,0 +1,48 @@
+#include "bridges/LocalCalendar.h"
+
+#include <ctime>
+
+namespace tandry {
+namespace {
+
+std::optional<std::tm> localTime(Instant instant) {
+    const std::time_t seconds =
+        std::chrono::floor<std::chrono::seconds>(instant).time_since_epoch().count();
+    std::tm fields{};
+    if (::localtime_r(&seconds, &fields) == nullptr) {
+        return std::nullopt;
+    }
+    return fields;
+}
+
+} // namespace
+
+std::optional<LocalDate> localDateOf(Instant instant) {
+    const auto fields = localTime(instant);
+    if (!fields) {
+        return std::nullopt;
+    }
+    return LocalDate{fields->tm_year + 1900, fields->tm_mon + 1, fields->tm_mday};
+}
+
+std::optional<Instant> nextLocalMidnight(Instant instant) {
+    auto fields = localTime(instant);
+    if (!fields) {
+        return std::nullopt;
+    }
+    // mktime carries day 32 into the next month and finds whether daylight
+    // saving time is in force at that midnight.
+    fields->tm_mday += 1;
+    fields->tm_hour = 0;
+    fields->tm_min = 0;
+    fields->tm_sec = 0;
+    fields->tm_isdst = -1;
+    const std::time_t midnight = std::mktime(&*fields);
+    if (midnight == static_cast<std::time_t>(-1)) {
+        return std::nullopt;
+    }
+    return std::chrono::time_point_cast<std::chrono::microseconds>(
+        std::chrono::system_clock::from_time_t(midnight));
+}
+
+} // namespace tandry

@@ -1,0 +1,70 @@
+#include "tests/bridges/TaskwarriorHome.h"
+
+#include <chrono>
+#include <functional>
+#include <thread>
+
+namespace tandry {
+namespace {
+
+using testing::TaskwarriorHome;
+
+class BridgeDaemon : public TaskwarriorHome {
+protected:
+    // True once `shown` holds for the card; false after a generous wait.
+    bool eventually(const std::function<bool(const Json&)>& shown) const {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        while (std::chrono::steady_clock::now() < deadline) {
+            if (shown(card())) {
+                return true;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        }
+        return false;
+    }
+
+    static bool lists(const Json& snapshot, const std::string& uuid) {
+        return std::ranges::count(listedIds(snapshot), uuid) == 1;
+    }
+};
+
+// Changes made in a terminal, and a tick on the card, reach the card while
+// the bridge keeps running.
+TEST_F(BridgeDaemon, FollowsTaskwarriorAndTheQueue) {
+    const std::string first = add({"Pay rent"});
+    testing::Subprocess daemon({TANDRY_BRIDGE_BINARY, "taskwarrior"},
+                               {.environment = environment(), .log = home.path() / "bridge.log"});
+    ASSERT_TRUE(eventually([&](const Json& snapshot) { return lists(snapshot, first); }));
+
+    // 1. `task add` in a terminal.
+    const std::string added = add({"Call mum", "priority:H"});
+    EXPECT_TRUE(eventually([&](const Json& snapshot) { return lists(snapshot, added); }));
+
+    // 2. `task done` in a terminal.
+    task({"description:Call", "done"});
+    EXPECT_TRUE(eventually([&](const Json& snapshot) { return !lists(snapshot, added); }));
+
+    // 3. A tick on the card: completed in Taskwarrior, the record consumed.
+    tick(first);
+    EXPECT_TRUE(eventually([&](const Json&) { return parkedRecords() == 0; }));
+    EXPECT_EQ(exported(first).at("status"), "completed");
+    EXPECT_TRUE(card().value("emptyReason", "") == "allDone") << card();
+
+    EXPECT_EQ(daemon.stop(), 0);
+}
+
+// A Taskwarrior that fails does not end the bridge: once it works again the
+// card follows.
+TEST_F(BridgeDaemon, OutlivesAFailingTaskwarrior) {
+    testing::writeFile(rcFile(), "include /nonexistent/taskrc\n");
+    testing::Subprocess daemon({TANDRY_BRIDGE_BINARY, "taskwarrior"},
+                               {.environment = environment(), .log = home.path() / "bridge.log"});
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    testing::writeFile(rcFile(), "\n");
+    const std::string added = add({"Pay rent"});
+    EXPECT_TRUE(eventually([&](const Json& snapshot) { return lists(snapshot, added); }));
+    EXPECT_EQ(daemon.stop(), 0);
+}
+
+} // namespace
+} // namespace tandry
