@@ -4,7 +4,10 @@
 
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
+#include "platform/SourceHandle.h"
+
 #include <algorithm>
+#include <array>
 #include <gdk/x11/gdkx.h>
 #include <gtk/gtk.h>
 #include <string_view>
@@ -73,13 +76,90 @@ void restoreAboveDesktop(GtkWindow* window) {
     }
 }
 
+// KWin raises a desktop that takes the focus over the card some time after
+// the focus moved, and under Wayland Plasma's desktop is no X11 window that
+// the card could see rise; Plasma also raises its desktop when it starts,
+// after a card that started with the session. There, the card asks to be
+// raised within its layer a few times over the next seconds.
+struct DelayedRaises {
+    GtkWindow* window = nullptr;
+    SourceHandle source;
+    std::size_t done = 0;
+};
+
+constexpr const char* delayedRaisesKey = "tandry-delayed-raises";
+constexpr std::array<guint, 3> raiseIntervalsMilliseconds = {250, 750, 1500};
+
+gboolean raiseAgain(gpointer data) {
+    auto* raises = static_cast<DelayedRaises*>(data);
+    raises->source.release();
+    if (gtk_widget_get_mapped(GTK_WIDGET(raises->window))) {
+        const X11Window x11 = x11Window(raises->window);
+        XRaiseWindow(x11.display, x11.window);
+        XFlush(x11.display);
+    }
+    if (++raises->done < raiseIntervalsMilliseconds.size()) {
+        raises->source = SourceHandle(
+            g_timeout_add(raiseIntervalsMilliseconds[raises->done], &raiseAgain, raises));
+    }
+    return G_SOURCE_REMOVE;
+}
+
+void raiseForAWhile(GtkWindow* window) {
+    auto* raises =
+        static_cast<DelayedRaises*>(g_object_get_data(G_OBJECT(window), delayedRaisesKey));
+    if (raises == nullptr) {
+        raises = new DelayedRaises{.window = window};
+        g_object_set_data_full(G_OBJECT(window), delayedRaisesKey, raises,
+                               [](gpointer data) { delete static_cast<DelayedRaises*>(data); });
+    }
+    raises->done = 0;
+    raises->source =
+        SourceHandle(g_timeout_add(raiseIntervalsMilliseconds[0], &raiseAgain, raises));
+}
+
+bool underKWin(Display* display) {
+    return windowManagerName(display) == "KWin";
+}
+
+// The focus went to a desktop window, or under Wayland to no X11 window.
+void focusMoved(GtkWindow* window) {
+    const X11Window x11 = x11Window(window);
+    if (!gtk_widget_get_mapped(GTK_WIDGET(window)) || !underKWin(x11.display)) {
+        return;
+    }
+    const std::vector<unsigned long> active =
+        longsProperty(x11.display, DefaultRootWindow(x11.display),
+                      atom(x11.display, "_NET_ACTIVE_WINDOW"), XA_WINDOW);
+    GdkDisplay* display = gdk_surface_get_display(x11.surface);
+    gdk_x11_display_error_trap_push(display);
+    const bool toDesktop = active.empty() || active.front() == None ||
+                           isForeignDesktopWindow(x11.display, active.front());
+    gdk_x11_display_error_trap_pop_ignored(display);
+    if (toDesktop) {
+        raiseForAWhile(window);
+    }
+}
+
+void mapped(GtkWidget* window, gpointer) {
+    if (underKWin(x11Window(GTK_WINDOW(window)).display)) {
+        raiseForAWhile(GTK_WINDOW(window));
+    }
+}
+
 gboolean onXEvent(GdkX11Display* display, gpointer xevent, gpointer window) {
     const auto* event = static_cast<const XEvent*>(xevent);
-    if (event->type == PropertyNotify &&
-        event->xproperty.window == DefaultRootWindow(event->xproperty.display) &&
-        event->xproperty.atom == gdk_x11_get_xatom_by_name_for_display(
-                                     GDK_DISPLAY(display), "_NET_CLIENT_LIST_STACKING")) {
+    if (event->type != PropertyNotify ||
+        event->xproperty.window != DefaultRootWindow(event->xproperty.display)) {
+        return FALSE;
+    }
+    const Atom changed = event->xproperty.atom;
+    if (changed ==
+        gdk_x11_get_xatom_by_name_for_display(GDK_DISPLAY(display), "_NET_CLIENT_LIST_STACKING")) {
         restoreAboveDesktop(GTK_WINDOW(window));
+    } else if (changed ==
+               gdk_x11_get_xatom_by_name_for_display(GDK_DISPLAY(display), "_NET_ACTIVE_WINDOW")) {
+        focusMoved(GTK_WINDOW(window));
     }
     return FALSE;
 }
@@ -96,6 +176,7 @@ void keepAboveDesktopBackground(GtkWindow* window) {
     XSelectInput(x11.display, root, attributes.your_event_mask | PropertyChangeMask);
     g_signal_connect_object(gdk_surface_get_display(x11.surface), "xevent", G_CALLBACK(&onXEvent),
                             window, GConnectFlags{});
+    g_signal_connect_after(window, "map", G_CALLBACK(&mapped), nullptr);
 }
 
 } // namespace tandry::x11
