@@ -5,13 +5,16 @@
 
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <string>
 
 namespace tandry {
 
-// The host's own reload channel, for intents performed on worker threads:
-// each request is carried to the main loop and handed to `receiver` there,
-// so the scheduler is only ever touched by the thread that owns it.
+// The host's own reload channel, for intents performed on worker threads
+// and requests that arrive on the bus's thread: each request is carried to
+// the main loop and handed to `receiver` there, so the scheduler is only ever
+// touched by the thread that owns it. Requests made before the main loop
+// gets to them arrive together, each kind once.
 class MainLoopReloadChannel final : public ReloadChannel {
 public:
     using Receiver = std::function<void(const std::string& kind)>;
@@ -26,12 +29,15 @@ public:
     MainLoopReloadChannel(const MainLoopReloadChannel&) = delete;
     MainLoopReloadChannel& operator=(const MainLoopReloadChannel&) = delete;
 
+    // Safe from any thread.
     void reloadTimelines(std::string_view kind) override;
 
+    struct Pending;
+
 private:
-    // Shared with the queued requests, which hold it weakly: one that runs
-    // after the channel is gone finds it expired and does nothing.
-    std::shared_ptr<const Receiver> receiver_;
+    // Shared with the queued delivery, which may run after the channel is
+    // gone and then finds no receiver.
+    std::shared_ptr<Pending> pending_;
     GMainContextPtr context_;
 };
 

@@ -24,6 +24,7 @@ typedef struct _GApplication GApplication;
 
 namespace tandry {
 
+class BusActionFilter;
 class CoalescingTask;
 class ContainerMonitor;
 class DesktopAppearance;
@@ -111,6 +112,7 @@ private:
     std::int64_t latestQueueReadAt_ = 0;
     std::unique_ptr<MainLoopReloadChannel> reloadChannel_;
     std::unique_ptr<IntentWorker> worker_;
+    std::unique_ptr<BusActionFilter> busActions_;
     std::unique_ptr<WallClockAlarm> alarm_;
     std::unique_ptr<ContainerMonitor> monitor_;
     std::unique_ptr<DesktopAppearance> appearance_;

@@ -28,5 +28,28 @@ TEST(MainLoopReloadChannel, DeliversOnItsContextAndDropsWhatOutlivesIt) {
     g_main_context_unref(context);
 }
 
+TEST(MainLoopReloadChannel, CarriesAFloodOfRequestsInOneDeliveryEachKindOnce) {
+    GMainContext* context = g_main_context_new();
+    std::vector<std::string> received;
+    MainLoopReloadChannel channel(
+        [&received](const std::string& kind) { received.push_back(kind); }, context);
+    for (int i = 0; i < 1000; ++i) {
+        channel.reloadTimelines(i % 2 == 0 ? "Ready" : "Other");
+    }
+    int dispatches = 0;
+    while (g_main_context_iteration(context, FALSE)) {
+        ++dispatches;
+    }
+    EXPECT_EQ(dispatches, 1);
+    EXPECT_EQ(received, (std::vector<std::string>{"Other", "Ready"}));
+
+    // A request after the delivery gets one of its own.
+    channel.reloadTimelines("Ready");
+    while (g_main_context_iteration(context, FALSE)) {
+    }
+    EXPECT_EQ(received, (std::vector<std::string>{"Other", "Ready", "Ready"}));
+    g_main_context_unref(context);
+}
+
 } // namespace
 } // namespace tandry
