@@ -10,8 +10,8 @@
 
 namespace tandry {
 
-// The host's own reload channel, for intents performed on worker threads
-// and requests that arrive on the bus's thread: each request is carried to
+// The host's own reload channel, for intents performed on worker threads:
+// each request is carried to
 // the main loop and handed to `receiver` there, so the scheduler is only ever
 // touched by the thread that owns it. Requests made before the main loop
 // gets to them arrive together, each kind once.

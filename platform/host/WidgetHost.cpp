@@ -7,7 +7,6 @@
 #include "platform/host/HostBus.h"
 #include "platform/host/IntentWorker.h"
 #include "platform/host/MainLoopReloadChannel.h"
-#include "platform/host/BusActionFilter.h"
 #include "platform/host/PlacementPlan.h"
 #include "platform/host/PlainDesktopBackend.h"
 #include "platform/host/RendererChoice.h"
@@ -234,17 +233,6 @@ void WidgetHost::startup() {
     });
     worker_ = std::make_unique<IntentWorker>(
         IntentServices{clock_, widgetLog(), *reloadChannel_, environment_.container.path});
-    if (GDBusConnection* bus = g_application_get_dbus_connection(application_.get())) {
-        busActions_ = std::make_unique<BusActionFilter>(
-            bus, BusActionFilter::Handlers{
-                     .tick =
-                         [worker = worker_.get()](std::string taskId) {
-                             worker->perform(TickReadyTaskIntent(std::move(taskId)));
-                         },
-                     .reload = [channel = reloadChannel_.get()](
-                                   std::string kind) { channel->reloadTimelines(kind); },
-                 });
-    }
     if (options_.output) {
         output_.emplace(*options_.output, options_.outputScale);
     }
@@ -326,8 +314,6 @@ void WidgetHost::shutdown() {
     trimSource_.reset();
     monitorsSignal_.reset();
     savePlacements();
-    // No request from the bus reaches the worker or the channel from here on.
-    busActions_.reset();
     // Intents still running finish first, as they report to the channel;
     // then the channel goes, and their requests still queued are dropped.
     worker_.reset();

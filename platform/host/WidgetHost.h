@@ -24,7 +24,6 @@ typedef struct _GApplication GApplication;
 
 namespace tandry {
 
-class BusActionFilter;
 class CoalescingTask;
 class ContainerMonitor;
 class DesktopAppearance;
@@ -112,7 +111,6 @@ private:
     std::int64_t latestQueueReadAt_ = 0;
     std::unique_ptr<MainLoopReloadChannel> reloadChannel_;
     std::unique_ptr<IntentWorker> worker_;
-    std::unique_ptr<BusActionFilter> busActions_;
     std::unique_ptr<WallClockAlarm> alarm_;
     std::unique_ptr<ContainerMonitor> monitor_;
     std::unique_ptr<DesktopAppearance> appearance_;
