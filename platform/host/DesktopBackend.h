@@ -68,6 +68,10 @@ public:
     // The work areas of the monitors, where cards are placed and kept; none
     // where the desktop places windows itself.
     virtual std::vector<WorkArea> workAreas() const = 0;
+
+    // Where the pointer is on the screen, in screen pixels; nothing where the
+    // desktop does not say.
+    virtual std::optional<ScreenPosition> pointer() const { return std::nullopt; }
 };
 
 } // namespace tandry

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/GLibOwnership.h"
+#include "platform/host/CardMenu.h"
 #include "platform/host/CountTransition.h"
 #include "platform/host/Placement.h"
 #include "platform/render/CardRenderer.h"
@@ -36,6 +37,8 @@ public:
         std::function<void(std::string_view url)> openUrl;
         // The user moved the widget.
         std::function<void()> moved;
+        // The items of the card's menu.
+        CardMenu::Actions menu;
     };
 
     // A window on `desktop`, which must outlive it.
@@ -52,6 +55,10 @@ public:
 
     // The placement with the window's position as the window system reports it now.
     Placement placement() const;
+
+    CardAppearance appearance() const { return placement_.appearance; }
+    // Keeps `appearance` with the placement; the host redraws the card.
+    void setAppearance(CardAppearance appearance);
 
     // The card shown now, once the first entry arrived.
     const std::optional<render::LaidOutCard>& card() const { return card_; }
@@ -84,6 +91,7 @@ private:
     std::vector<TickButton> buttons_;
     Placement placement_;
     Actions actions_;
+    std::unique_ptr<CardMenu> menu_;
     std::optional<render::LaidOutCard> card_;
     ColorScheme scheme_ = ColorScheme::light;
 

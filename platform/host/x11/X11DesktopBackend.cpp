@@ -197,6 +197,22 @@ std::vector<WorkArea> X11DesktopBackend::workAreas() const {
     return areas;
 }
 
+std::optional<ScreenPosition> X11DesktopBackend::pointer() const {
+    Display* display = gdk_x11_display_get_xdisplay(display_);
+    Window root = 0;
+    Window child = 0;
+    int x = 0;
+    int y = 0;
+    int windowX = 0;
+    int windowY = 0;
+    unsigned modifiers = 0;
+    if (!XQueryPointer(display, DefaultRootWindow(display), &root, &child, &x, &y, &windowX,
+                       &windowY, &modifiers)) {
+        return std::nullopt; // on another screen of the display
+    }
+    return ScreenPosition{x, y};
+}
+
 std::unique_ptr<DesktopBackend> openX11DesktopBackend(GdkDisplay* display) {
     if (display == nullptr || !GDK_IS_X11_DISPLAY(display)) {
         return nullptr;

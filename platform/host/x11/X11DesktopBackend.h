@@ -26,6 +26,7 @@ public:
     bool beginMove(GtkWindow* window, const DragStart& drag) override;
     std::optional<ScreenPosition> position(GtkWindow* window) const override;
     std::vector<WorkArea> workAreas() const override;
+    std::optional<ScreenPosition> pointer() const override;
 
 private:
     GdkDisplay* display_;
