@@ -77,7 +77,9 @@ struct CardMenu::Signals {
     }
 
     static void rightClick(GtkGestureClick* gesture, int, double x, double y, gpointer data) {
-        gtk_gesture_set_state(GTK_GESTURE(gesture), GTK_EVENT_SEQUENCE_CLAIMED);
+        // The menu takes the pointer from here on, so this press never ends
+        // here: the gesture lets it go, or the next press would only end it.
+        gtk_event_controller_reset(GTK_EVENT_CONTROLLER(gesture));
         of(data).open(std::pair{x, y});
     }
 
