@@ -274,6 +274,7 @@ void WidgetHost::startup() {
             g_application_get_dbus_connection(application_.get()),
             [this](ColorScheme) { presentAll(); });
     }
+    followSchemeInWindows();
     if (options_.headless) {
         // Nothing else keeps a GIO application without windows running.
         g_application_hold(application_.get());
@@ -479,6 +480,7 @@ void WidgetHost::present(HostedKind& hosted) {
 }
 
 void WidgetHost::presentAll() {
+    followSchemeInWindows();
     for (auto& hosted : kinds_) {
         present(*hosted);
     }

@@ -87,6 +87,8 @@ private:
     void setStartAtLogin(StartAtLogin choice);
     // The scheme `window`'s card is drawn in now.
     ColorScheme schemeOf(const WidgetWindow& window) const;
+    // Draws the menus and the gallery light or dark, as the host's scheme is.
+    void followSchemeInWindows();
     // The number of cards on the desktop.
     std::size_t cardCount() const;
     void requestReload(const std::string& kind);

@@ -201,6 +201,14 @@ ColorScheme WidgetHost::schemeOf(const WidgetWindow& window) const {
                : scheme();
 }
 
+void WidgetHost::followSchemeInWindows() {
+    if (options_.headless) {
+        return;
+    }
+    g_object_set(gtk_settings_get_default(), "gtk-application-prefer-dark-theme",
+                 scheme() == ColorScheme::dark, nullptr);
+}
+
 std::size_t WidgetHost::cardCount() const {
     std::size_t count = 0;
     for (const auto& hosted : kinds_) {
