@@ -95,8 +95,7 @@ struct CardMenu::Signals {
 };
 
 CardMenu::CardMenu(GtkWindow* window, CardAppearance appearance, Actions actions)
-    : window_(window), actions_(std::move(actions)),
-      group_(g_simple_action_group_new()) {
+    : window_(window), actions_(std::move(actions)), group_(g_simple_action_group_new()) {
     const std::string appearanceName(cardAppearanceName(appearance));
     const GActionEntry entries[] = {
         {"add", &Signals::add, nullptr, nullptr, nullptr, {}},
@@ -113,8 +112,7 @@ CardMenu::CardMenu(GtkWindow* window, CardAppearance appearance, Actions actions
     startAtLoginAction_ =
         G_SIMPLE_ACTION(g_action_map_lookup_action(G_ACTION_MAP(group_.get()), "start-at-login"));
     setAppearance(appearance);
-    gtk_widget_insert_action_group(GTK_WIDGET(window_), actionPrefix,
-                                   G_ACTION_GROUP(group_.get()));
+    gtk_widget_insert_action_group(GTK_WIDGET(window_), actionPrefix, G_ACTION_GROUP(group_.get()));
 
     const GObjectPtr<GMenu> model = menuModel();
     popover_ = gtk_popover_menu_new_from_model(G_MENU_MODEL(model.get()));
@@ -157,9 +155,8 @@ CardMenu::~CardMenu() {
 }
 
 void CardMenu::open(std::optional<std::pair<double, double>> at) {
-    g_simple_action_set_state(
-        startAtLoginAction_,
-        g_variant_new_boolean(actions_.startAtLogin() == StartAtLogin::on));
+    g_simple_action_set_state(startAtLoginAction_,
+                              g_variant_new_boolean(actions_.startAtLogin() == StartAtLogin::on));
     GdkRectangle target{0, 0, 1, 1};
     if (at) {
         target.x = static_cast<int>(at->first);
@@ -180,8 +177,9 @@ bool CardMenu::isOpen() const {
 }
 
 void CardMenu::setAppearance(CardAppearance appearance) {
-    g_simple_action_set_state(appearanceAction_,
-                              g_variant_new_string(std::string(cardAppearanceName(appearance)).c_str()));
+    g_simple_action_set_state(
+        appearanceAction_,
+        g_variant_new_string(std::string(cardAppearanceName(appearance)).c_str()));
 }
 
 } // namespace tandry

@@ -62,9 +62,8 @@ GalleryWindow::GalleryWindow(GtkApplication* application, const StaticConfigurat
                                                  G_CALLBACK(&Signals::closeRequested), this));
     GtkEventController* keys = gtk_shortcut_controller_new();
     gtk_shortcut_controller_add_shortcut(
-        GTK_SHORTCUT_CONTROLLER(keys),
-        gtk_shortcut_new(gtk_shortcut_trigger_parse_string("Escape"),
-                         gtk_named_action_new("window.close")));
+        GTK_SHORTCUT_CONTROLLER(keys), gtk_shortcut_new(gtk_shortcut_trigger_parse_string("Escape"),
+                                                        gtk_named_action_new("window.close")));
     gtk_widget_add_controller(GTK_WIDGET(window), keys);
 
     GtkWidget* column = gtk_box_new(GTK_ORIENTATION_VERTICAL, spacing);

@@ -337,8 +337,8 @@ void WidgetHost::placeWidgets() {
                                  .workAreas = desktop_->workAreas()});
     // The user removed every card last time: none comes back, and the
     // gallery offers them.
-    const bool noneLeft = !options_.headless && options_.families.empty() && store_ &&
-                          store_->listsNoWidget();
+    const bool noneLeft =
+        !options_.headless && options_.families.empty() && store_ && store_->listsNoWidget();
     for (std::size_t i = 0; i < kinds_.size(); ++i) {
         HostedKind& hosted = *kinds_[i];
         hosted.outputFamilies = plans[i].pictures;

@@ -2,12 +2,12 @@
 
 #include "platform/GLibOwnership.h"
 #include "platform/SourceHandle.h"
+#include "platform/host/Autostart.h"
 #include "platform/host/GioUrlOpener.h"
 #include "platform/host/HeadlessOutput.h"
 #include "platform/host/HostEnvironment.h"
 #include "platform/host/HostOptions.h"
 #include "platform/host/PlacementStore.h"
-#include "platform/host/Autostart.h"
 #include "platform/render/CardRenderer.h"
 #include "widget/store/Uuid.h"
 #include "widget/timeline/Clock.h"

@@ -4,16 +4,16 @@
 #include "platform/host/DesktopBackend.h"
 #include "platform/host/FreePlace.h"
 #include "platform/host/GalleryWindow.h"
+#include "platform/host/HostedKind.h"
 #include "platform/host/IntentWorker.h"
 #include "platform/host/PlacementPlan.h"
 #include "platform/host/WidgetHost.h"
-#include "platform/host/HostedKind.h"
 #include "platform/host/WidgetWindow.h"
 #include "platform/render/TreeQueries.h"
 #include "widget/intents/TickReadyTaskIntent.h"
-#include "widget/timeline/WidgetKind.h"
 #include "widget/strings/LayoutDirection.h"
 #include "widget/strings/WidgetStrings.h"
+#include "widget/timeline/WidgetKind.h"
 
 #include <algorithm>
 #include <gtk/gtk.h>
@@ -46,15 +46,16 @@ std::unique_ptr<WidgetWindow> WidgetHost::openCard(HostedKind& hosted, Placement
                 {
                     .addCard = [this] { openGallery(); },
                     .remove = [this, self] { removeCard(*self); },
-                    .chooseAppearance = [this, self](
-                                            CardAppearance chosen) { chooseAppearance(*self, chosen); },
+                    .chooseAppearance =
+                        [this, self](CardAppearance chosen) { chooseAppearance(*self, chosen); },
                     .startAtLogin = [this] { return startAtLogin(); },
                     .setStartAtLogin = [this](StartAtLogin choice) { setStartAtLogin(choice); },
                     .openTaskManager =
                         [this, self] {
                             const auto& card = (*self)->card();
                             // The link the whole card carries, as a click on it opens.
-                            if (auto url = card ? render::linkAt(card->root, {0, 0}) : std::nullopt) {
+                            if (auto url =
+                                    card ? render::linkAt(card->root, {0, 0}) : std::nullopt) {
                                 urlOpener_.open(*url);
                             }
                         },
@@ -130,7 +131,8 @@ void WidgetHost::openGallery() {
     HostedKind& hosted = *kinds_.front();
     std::optional<ReadyWidgetEntry> preview;
     hosted.configuration.provider(clock_, environment_.container.path)
-        .getSnapshot({.isPreview = true}, [&](ReadyWidgetEntry entry) { preview = std::move(entry); });
+        .getSnapshot({.isPreview = true},
+                     [&](ReadyWidgetEntry entry) { preview = std::move(entry); });
     if (!preview) {
         return;
     }

@@ -64,7 +64,8 @@ TEST(PlacementStore, ReadsEachCardsAppearanceAndFollowsTheDesktopWhereItIsUnknow
         {"kind": "K", "family": "systemSmall", "appearance": "sepia"},
         {"kind": "K", "family": "systemSmall", "appearance": 1}]})");
     const auto card = [](CardAppearance appearance) {
-        return Placement{.kind = "K", .family = WidgetFamily::systemSmall, .appearance = appearance};
+        return Placement{
+            .kind = "K", .family = WidgetFamily::systemSmall, .appearance = appearance};
     };
     EXPECT_EQ(store.load(), (std::vector<Placement>{card(CardAppearance::followDesktop),
                                                     card(CardAppearance::light),
