@@ -153,4 +153,16 @@ Result<std::string> setStartAtLogin(StartAtLogin choice, const std::filesystem::
                                       : stopStartingAtLogin(shippedEntry, autostartDirectory);
 }
 
+StartAtLogin startAtLoginState(const std::filesystem::path& autostartDirectory) {
+    // The session starts an entry of this name unless it is hidden, whoever
+    // wrote it.
+    const GKeyFilePtr entry(g_key_file_new());
+    const std::filesystem::path target = autostartDirectory / autostartEntryName;
+    if (!g_key_file_load_from_file(entry.get(), target.c_str(), G_KEY_FILE_NONE, nullptr)) {
+        return StartAtLogin::off;
+    }
+    const bool hidden = g_key_file_get_boolean(entry.get(), desktopEntryGroup, "Hidden", nullptr);
+    return hidden ? StartAtLogin::off : StartAtLogin::on;
+}
+
 } // namespace tandry

@@ -33,4 +33,8 @@ std::optional<std::filesystem::path> userAutostartDirectory(const BaseDirectorie
 Result<std::string> setStartAtLogin(StartAtLogin choice, const std::filesystem::path& shippedEntry,
                                     const std::filesystem::path& autostartDirectory);
 
+// Whether the session starts the host at login: the user's autostart
+// directory holds an entry of the host's name that is not hidden.
+StartAtLogin startAtLoginState(const std::filesystem::path& autostartDirectory);
+
 } // namespace tandry

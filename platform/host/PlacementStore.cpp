@@ -46,6 +46,12 @@ std::optional<Placement> placementFrom(const Json& item) {
     }
     Placement placement{
         .kind = item["kind"].get<std::string>(), .family = *family, .x = {}, .y = {}};
+    // An appearance this version does not know (a newer one wrote it) is
+    // drawn as the desktop says rather than losing the card.
+    if (item.contains("appearance") && item["appearance"].is_string()) {
+        placement.appearance = cardAppearanceNamed(item["appearance"].get<std::string>())
+                                   .value_or(CardAppearance::followDesktop);
+    }
     if (item.contains("x") && item.contains("y")) {
         const auto x = coordinate(item["x"]);
         const auto y = coordinate(item["y"]);
@@ -57,6 +63,23 @@ std::optional<Placement> placementFrom(const Json& item) {
     return placement;
 }
 
+// The list of placements in `file`; absent when the file is missing or is
+// no placement file.
+std::optional<Json> placementList(const std::filesystem::path& file) {
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(file, error) ||
+        std::filesystem::file_size(file, error) > largestFile) {
+        return std::nullopt;
+    }
+    std::ifstream in(file, std::ios::binary);
+    Json document = Json::parse(std::istreambuf_iterator<char>(in), {}, nullptr, false);
+    if (!document.is_object() || !document.contains("placements") ||
+        !document["placements"].is_array()) {
+        return std::nullopt;
+    }
+    return std::move(document["placements"]);
+}
+
 } // namespace
 
 std::optional<PlacementStore> PlacementStore::standard(const BaseDirectories& directories) {
@@ -66,20 +89,18 @@ std::optional<PlacementStore> PlacementStore::standard(const BaseDirectories& di
     return PlacementStore(*directories.stateHome / "tandry-widget" / "placements.json");
 }
 
+bool PlacementStore::listsNoWidget() const {
+    const std::optional<Json> list = placementList(file_);
+    return list && list->empty();
+}
+
 std::vector<Placement> PlacementStore::load() const {
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(file_, error) ||
-        std::filesystem::file_size(file_, error) > largestFile) {
-        return {};
-    }
-    std::ifstream in(file_, std::ios::binary);
-    const Json document = Json::parse(std::istreambuf_iterator<char>(in), {}, nullptr, false);
-    if (!document.is_object() || !document.contains("placements") ||
-        !document["placements"].is_array()) {
+    const std::optional<Json> list = placementList(file_);
+    if (!list) {
         return {};
     }
     std::vector<Placement> placements;
-    for (const Json& item : document["placements"]) {
+    for (const Json& item : *list) {
         if (auto placement = placementFrom(item)) {
             placements.push_back(std::move(*placement));
         }
@@ -94,6 +115,9 @@ Result<void> PlacementStore::save(const std::vector<Placement>& placements) cons
         if (placement.x && placement.y) {
             item["x"] = *placement.x;
             item["y"] = *placement.y;
+        }
+        if (placement.appearance != CardAppearance::followDesktop) {
+            item["appearance"] = cardAppearanceName(placement.appearance);
         }
         list.push_back(std::move(item));
     }

@@ -4,7 +4,9 @@
 #include "platform/host/ContainerMonitor.h"
 #include "platform/host/DesktopAppearance.h"
 #include "platform/host/DesktopBackendChoice.h"
+#include "platform/host/GalleryWindow.h"
 #include "platform/host/HostBus.h"
+#include "platform/host/HostedKind.h"
 #include "platform/host/IntentWorker.h"
 #include "platform/host/MainLoopReloadChannel.h"
 #include "platform/host/PlacementPlan.h"
@@ -44,26 +46,6 @@ constexpr unsigned burstMilliseconds = 40;
 constexpr std::size_t largeQueue = 10'000;
 
 } // namespace
-
-// One kind of widget: its declaration, its scheduler, its latest entry and
-// where that entry is shown.
-struct WidgetHost::HostedKind {
-    HostedKind(StaticConfiguration configuration, const Clock& clock, WidgetHost& host)
-        : configuration(std::move(configuration)), scheduler(clock), host(host) {}
-
-    StaticConfiguration configuration;
-    TimelineScheduler scheduler;
-    std::optional<ReadyWidgetEntry> entry;
-    std::vector<std::unique_ptr<WidgetWindow>> windows;
-    // The families written to the output directory.
-    std::vector<WidgetFamily> outputFamilies;
-    SourceHandle burstSource;
-    WidgetHost& host;
-    // Loads the timeline off the main loop; its runs own what they read with.
-    std::unique_ptr<CoalescingTask> loader;
-    // When the load that gave `entry` began (monotonic microseconds).
-    std::int64_t entryReadAt = 0;
-};
 
 struct WidgetHost::Signals {
     static void startup(GApplication*, gpointer host) { static_cast<WidgetHost*>(host)->startup(); }
@@ -291,6 +273,7 @@ void WidgetHost::startup() {
             g_application_get_dbus_connection(application_.get()),
             [this](ColorScheme) { presentAll(); });
     }
+    followSchemeInWindows();
     if (options_.headless) {
         // Nothing else keeps a GIO application without windows running.
         g_application_hold(application_.get());
@@ -301,7 +284,11 @@ void WidgetHost::startup() {
 void WidgetHost::activate() {
     // A second start (from the menu, or by the session bus) finds the widgets
     // where they are: presenting them would raise them above the windows they
-    // stay below, and take the focus.
+    // stay below, and take the focus. It opens the gallery instead, where
+    // the user adds a card.
+    if (activations_++ > 0 && !options_.headless) {
+        openGallery();
+    }
 }
 
 void WidgetHost::shutdown() {
@@ -314,6 +301,10 @@ void WidgetHost::shutdown() {
     trimSource_.reset();
     monitorsSignal_.reset();
     savePlacements();
+    gallery_.reset();
+    retireSource_.reset();
+    retiredGallery_.reset();
+    retiredCards_.clear();
     // Intents still running finish first, as they report to the channel;
     // then the channel goes, and their requests still queued are dropped.
     worker_.reset();
@@ -344,27 +335,21 @@ void WidgetHost::placeWidgets() {
                                  .headless = options_.headless,
                                  .saved = std::move(saved),
                                  .workAreas = workAreas});
+    // The user removed every card last time: none comes back, and the
+    // gallery offers them.
+    const bool noneLeft =
+        !options_.headless && options_.families.empty() && store_ && store_->listsNoWidget();
     for (std::size_t i = 0; i < kinds_.size(); ++i) {
         HostedKind& hosted = *kinds_[i];
         hosted.outputFamilies = plans[i].pictures;
-        const std::string title = hosted.configuration.displayName
-                                      ? WidgetStrings::text(hosted.configuration.displayName->key)
-                                      : hosted.configuration.kind;
         for (const Placement& placement : plans[i].windows) {
-            hosted.windows.push_back(std::make_unique<WidgetWindow>(
-                GTK_APPLICATION(application_.get()), *desktop_, placement, workAreas, title,
-                WidgetWindow::Actions{
-                    .tick =
-                        [this](const IntentReference& intent) {
-                            // The cards' only intent; a reference to any other does nothing.
-                            if (intent.type == tickReadyTaskIntentType) {
-                                worker_->perform(TickReadyTaskIntent(intent.parameter));
-                            }
-                        },
-                    .openUrl = [this](std::string_view url) { urlOpener_.open(url); },
-                    .placed = [this](WidgetWindow& window) { placed(window); },
-                }));
+            if (!noneLeft) {
+                hosted.windows.push_back(openCard(hosted, placement, workAreas));
+            }
         }
+    }
+    if (noneLeft) {
+        openGallery();
     }
     savePlacements();
 }
@@ -479,7 +464,7 @@ void WidgetHost::present(HostedKind& hosted) {
     }
     const ColorScheme current = scheme();
     for (auto& window : hosted.windows) {
-        window->show(hosted.configuration, *hosted.entry, current, *renderer_);
+        window->show(hosted.configuration, *hosted.entry, schemeOf(*window), *renderer_);
     }
     if (!output_) {
         return;
@@ -495,6 +480,7 @@ void WidgetHost::present(HostedKind& hosted) {
 }
 
 void WidgetHost::presentAll() {
+    followSchemeInWindows();
     for (auto& hosted : kinds_) {
         present(*hosted);
     }

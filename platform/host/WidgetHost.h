@@ -2,11 +2,13 @@
 
 #include "platform/GLibOwnership.h"
 #include "platform/SourceHandle.h"
+#include "platform/host/Autostart.h"
 #include "platform/host/GioUrlOpener.h"
 #include "platform/host/HeadlessOutput.h"
 #include "platform/host/HostEnvironment.h"
 #include "platform/host/HostOptions.h"
 #include "platform/host/PlacementStore.h"
+#include "platform/host/WorkArea.h"
 #include "platform/render/CardRenderer.h"
 #include "widget/store/Uuid.h"
 #include "widget/timeline/Clock.h"
@@ -28,6 +30,7 @@ class CoalescingTask;
 class ContainerMonitor;
 class DesktopAppearance;
 class DesktopBackend;
+class GalleryWindow;
 class IntentWorker;
 class MainLoopReloadChannel;
 class WallClockAlarm;
@@ -64,6 +67,32 @@ private:
     void shutdown();
 
     void placeWidgets();
+
+    // The cards the user adds and removes (WidgetHostCards.cpp).
+    // A window for `placement` of `hosted`, with the card's menu.
+    std::unique_ptr<WidgetWindow> openCard(HostedKind& hosted, Placement placement,
+                                           const std::vector<WorkArea>& workAreas);
+    // Adds a card of `family` at a free place on the monitor under the
+    // pointer, and saves the places at once.
+    void addCard(HostedKind& hosted, WidgetFamily family);
+    // Takes `window`'s card away (the window goes once the toolkit is done
+    // with it) and saves the places; with no card left and no gallery open,
+    // the host quits.
+    void removeCard(const WidgetWindow* window);
+    void chooseAppearance(const WidgetWindow* window, CardAppearance appearance);
+    void openGallery();
+    // Closes the gallery; with no card on the desktop, the host quits.
+    void closeGallery();
+    // Destroys the retired windows once the main loop is idle.
+    void retireSoon();
+    StartAtLogin startAtLogin() const;
+    void setStartAtLogin(StartAtLogin choice);
+    // The scheme `window`'s card is drawn in now.
+    ColorScheme schemeOf(const WidgetWindow& window) const;
+    // Draws the menus and the gallery light or dark, as the host's scheme is.
+    void followSchemeInWindows();
+    // The number of cards on the desktop.
+    std::size_t cardCount() const;
     void requestReload(const std::string& kind);
     void requestReloadOfAll();
     // Redraws the widgets of `kind` with the parked ticks overlaid, once
@@ -119,6 +148,15 @@ private:
     GioUrlOpener urlOpener_;
     SignalConnection monitorsSignal_;
     SourceHandle trimSource_;
+    std::unique_ptr<GalleryWindow> gallery_;
+    // Windows and galleries taken away, kept until the main loop is idle:
+    // the toolkit may still be running the menu item or button that asked.
+    std::vector<std::unique_ptr<WidgetWindow>> retiredCards_;
+    std::unique_ptr<GalleryWindow> retiredGallery_;
+    SourceHandle retireSource_;
+    // Activations so far: the first is the start itself, later ones are the
+    // user starting the application again.
+    unsigned activations_ = 0;
     bool started_ = false;
 };
 

@@ -199,6 +199,14 @@ WidgetWindow::WidgetWindow(GtkApplication* application, DesktopBackend& desktop,
     if (shown.x && shown.y) {
         shownAt_ = ScreenPosition{*shown.x, *shown.y};
     }
+    menu_ = std::make_unique<CardMenu>(window, placement_.appearance, std::move(actions_.menu));
+    // A long press that opened the menu ends as a release on the card,
+    // which opens nothing.
+    actions_.openUrl = [this, open = std::move(actions_.openUrl)](std::string_view url) {
+        if (!menu_->isOpen()) {
+            open(url);
+        }
+    };
     desktop_.prepare(window, size, shownAt_);
     // Shown, not presented: presenting asks the window manager for the focus.
     gtk_widget_set_visible(GTK_WIDGET(window), TRUE);
@@ -212,6 +220,7 @@ WidgetWindow::~WidgetWindow() {
     // handlers must not reach this object: they leave before the window goes.
     dragSignals_.clear();
     buttons_.clear();
+    menu_.reset();
     gtk_drawing_area_set_draw_func(GTK_DRAWING_AREA(area_), nullptr, nullptr, nullptr);
     gtk_window_destroy(window_.get());
 }
@@ -314,6 +323,11 @@ void WidgetWindow::describeButtons(const ReadyWidgetEntry& entry) {
         gtk_accessible_update_property(GTK_ACCESSIBLE(tick.widget.get()),
                                        GTK_ACCESSIBLE_PROPERTY_DESCRIPTION, title.c_str(), -1);
     }
+}
+
+void WidgetWindow::setAppearance(CardAppearance appearance) {
+    placement_.appearance = appearance;
+    menu_->setAppearance(appearance);
 }
 
 void WidgetWindow::followPointer() {

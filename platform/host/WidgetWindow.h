@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/GLibOwnership.h"
+#include "platform/host/CardMenu.h"
 #include "platform/host/CountTransition.h"
 #include "platform/host/DesktopBackend.h"
 #include "platform/host/Placement.h"
@@ -37,6 +38,8 @@ public:
         std::function<void(std::string_view url)> openUrl;
         // The user put the widget in a new place (placement()).
         std::function<void(WidgetWindow& window)> placed;
+        // The items of the card's menu.
+        CardMenu::Actions menu;
     };
 
     // A window on `desktop`, which must outlive it, shown at `placement`'s
@@ -64,6 +67,10 @@ public:
     // Shows the window at its place, or as near as lies inside `workAreas`,
     // keeping its place for when the monitor comes back.
     void keepOnScreen(const std::vector<WorkArea>& workAreas);
+
+    CardAppearance appearance() const { return placement_.appearance; }
+    // Keeps `appearance` with the placement; the host redraws the card.
+    void setAppearance(CardAppearance appearance);
 
     // The card shown now, once the first entry arrived.
     const std::optional<render::LaidOutCard>& card() const { return card_; }
@@ -101,6 +108,7 @@ private:
     // Where the window is shown: its place, or the nearest on a screen.
     std::optional<ScreenPosition> shownAt_;
     Actions actions_;
+    std::unique_ptr<CardMenu> menu_;
     std::optional<render::LaidOutCard> card_;
     ColorScheme scheme_ = ColorScheme::light;
 

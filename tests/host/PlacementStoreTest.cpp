@@ -13,6 +13,9 @@ TEST(PlacementStore, KeepsPlacementsAcrossRunsAndReplacesTheFileWhole) {
     const std::vector<Placement> placements = {
         {.kind = "TandryReadyWidget", .family = WidgetFamily::systemLarge, .x = 40, .y = -12},
         {.kind = "TandryReadyWidget", .family = WidgetFamily::systemSmall},
+        {.kind = "TandryReadyWidget",
+         .family = WidgetFamily::systemMedium,
+         .appearance = CardAppearance::dark},
     };
     ASSERT_TRUE(store.save(placements).has_value());
     EXPECT_EQ(store.load(), placements);
@@ -47,6 +50,44 @@ TEST(PlacementStore, ReadsNothingFromBrokenFilesAndSkipsBadEntries) {
         SCOPED_TRACE(text);
         writeFile(store.file(), text);
         EXPECT_EQ(store.load(), expected);
+    }
+}
+
+// An older file has no appearance, a newer one may name one this version
+// does not know: both cards come back, following the desktop.
+TEST(PlacementStore, ReadsEachCardsAppearanceAndFollowsTheDesktopWhereItIsUnknown) {
+    TemporaryDirectory state;
+    const PlacementStore store(state.path() / "placements.json");
+    writeFile(store.file(), R"({"placements": [
+        {"kind": "K", "family": "systemSmall"},
+        {"kind": "K", "family": "systemSmall", "appearance": "light"},
+        {"kind": "K", "family": "systemSmall", "appearance": "sepia"},
+        {"kind": "K", "family": "systemSmall", "appearance": 1}]})");
+    const auto card = [](CardAppearance appearance) {
+        return Placement{
+            .kind = "K", .family = WidgetFamily::systemSmall, .appearance = appearance};
+    };
+    EXPECT_EQ(store.load(), (std::vector<Placement>{card(CardAppearance::followDesktop),
+                                                    card(CardAppearance::light),
+                                                    card(CardAppearance::followDesktop),
+                                                    card(CardAppearance::followDesktop)}));
+}
+
+// Removing the last card leaves an empty list, which is not a first run.
+TEST(PlacementStore, TellsAnEmptiedListFromAMissingOrBrokenFile) {
+    TemporaryDirectory state;
+    const PlacementStore store(state.path() / "placements.json");
+    EXPECT_FALSE(store.listsNoWidget()) << "no file";
+    const std::pair<const char*, bool> rows[] = {
+        {R"({"placements": []})", true},
+        {R"({"placements": [{"kind": "K", "family": "systemSmall"}]})", false},
+        {"{", false},
+        {R"({"placements": {}})", false},
+    };
+    for (const auto& [text, emptied] : rows) {
+        SCOPED_TRACE(text);
+        writeFile(store.file(), text);
+        EXPECT_EQ(store.listsNoWidget(), emptied);
     }
 }
 
