@@ -4,16 +4,11 @@
 #include "bridges/QueueRecords.h"
 #include "widget/timeline/WidgetKind.h"
 
-#include <chrono>
 #include <fmt/format.h>
-#include <thread>
 #include <unordered_set>
 
 namespace tandry {
 namespace {
-
-// How long consumed records outlive the snapshot that no longer lists their tasks.
-constexpr std::chrono::milliseconds readersGrace{250};
 
 // Logs each undecodable record once in the life of the bridge; a record that
 // goes away is forgotten, so that a new one under its name is logged again.
@@ -71,13 +66,8 @@ Result<CycleReport> BridgeCycle::run() {
         return std::unexpected(written.error());
     }
 
-    // 3. Only now may the records go. The widget reads the snapshot before
-    //    the queue; a load that read the old snapshot just before it was
-    //    replaced reads the queue within milliseconds, and must still find
-    //    the records there.
-    if (!consumed.empty()) {
-        std::this_thread::sleep_for(readersGrace);
-    }
+    // 3. Only now may the records go: a load that reads the queue after
+    //    this finds the new snapshot in place, and reads it again.
     if (auto removed = removeRecords(container_, consumed); !removed) {
         return std::unexpected(removed.error());
     }

@@ -2,6 +2,8 @@
 #include "tests/bridges/TaskwarriorHome.h"
 #include "widget/store/PendingQueue.h"
 #include "widget/store/SnapshotCodec.h"
+#include "widget/timeline/Clock.h"
+#include "widget/timeline/SnapshotLoader.h"
 
 #include <atomic>
 #include <fstream>
@@ -48,15 +50,13 @@ protected:
 
     // What the widget would show now: the published snapshot with the parked
     // ticks hidden, as the widget loads it.
+    // What the widget's own load shows now.
     std::optional<ReadySnapshot> widgetView() const {
-        std::ifstream in(container() / "ready-snapshot.json", std::ios::binary);
-        const std::string bytes{std::istreambuf_iterator<char>(in),
-                                std::istreambuf_iterator<char>()};
-        auto snapshot = decodeSnapshot(bytes);
-        if (!snapshot) {
-            return std::nullopt;
+        const ReadyWidgetEntry entry = loadEntry(SystemClock().now(), container());
+        if (const ReadySnapshot* snapshot = entry.state.snapshot()) {
+            return *snapshot;
         }
-        return snapshot->applyingPending(loadPendingCompletions(container()));
+        return std::nullopt;
     }
 };
 
