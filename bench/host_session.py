@@ -4,7 +4,6 @@ that runs never touch the user's files and several can run at once."""
 
 import json
 import os
-import re
 import shutil
 import signal
 import subprocess
@@ -101,6 +100,17 @@ class Session:
         self.processes.append(process)
         return process
 
+    def recording(self, log_name):
+        """The environment that has a host record its events beside its log."""
+        return {"TANDRY_HOST_EVENTS": str(self.directory / (log_name + ".events"))}
+
+    def events(self, log_name):
+        """The events the host started with recording(log_name) recorded."""
+        path = self.directory / (log_name + ".events")
+        if not path.exists():
+            return []
+        return [json.loads(line) for line in path.read_text().splitlines() if line.endswith("}")]
+
     def log(self, log_name):
         path = self.directory / log_name
         return path.read_text(errors="replace") if path.exists() else ""
@@ -147,9 +157,9 @@ class HostBus:
             GLib.Variant("(sava{sv})", (action, parameters, {})), None, 0, 5000, None)
 
 
-def loads_logged(text):
-    """How many loads the host logged (with G_MESSAGES_DEBUG=tandry-widget-host)."""
-    return len(re.findall(r"load \d+ of \S+ drawn", text))
+def loads_drawn(events):
+    """How many loads the host drew, of the events Session.events read."""
+    return sum(1 for event in events if event["event"] == "drawn")
 
 
 def median(values):

@@ -4,6 +4,7 @@
 #include "widget/store/AppGroup.h"
 #include "widget/system/Environment.h"
 
+#include <filesystem>
 #include <optional>
 #include <string>
 
@@ -18,6 +19,8 @@ struct HostEnvironment {
     SharedContainer container;
     std::optional<PlacementStore> placements;
     std::string dateLocaleId;
+    // Where the host's events go, for the programs that watch it.
+    std::optional<std::filesystem::path> eventsFile;
 
     static HostEnvironment of(const Environment& environment);
 };

@@ -180,6 +180,9 @@ void WidgetHost::startup() {
     // A second start of the host only activates the first (GApplication
     // forwards it), so everything below happens once per session.
     started_ = true;
+    if (environment_.eventsFile) {
+        events_ = HostEvents(*environment_.eventsFile);
+    }
     renderer_ = std::make_unique<CardRenderer>(environment_.dateLocaleId);
     // Headless output opens no display; its cards are on no desktop.
     desktop_ = options_.headless ? std::make_unique<PlainDesktopBackend>()
@@ -196,6 +199,7 @@ void WidgetHost::startup() {
             auto container = shared.existing();
             auto queue =
                 container ? loadPendingCompletions(*container) : std::vector<PendingCompletion>{};
+            events_.queueRead(queue.size());
             g_debug("parked ticks read: %zu in %.1f ms", queue.size(),
                     static_cast<double>(g_get_monotonic_time() - started) / 1000.0);
             const bool large = queue.size() >= largeQueue;
@@ -401,6 +405,7 @@ void WidgetHost::overlayParkedTicks(std::unordered_set<Uuid> ticked, std::int64_
         }
         *snapshot = std::move(overlaid);
         present(*hosted);
+        events_.ticksShown(hosted->configuration.kind);
         g_debug("tick shown on %s ahead of load %d in %.1f ms", hosted->configuration.kind.c_str(),
                 hosted->scheduler.loadCount() + 1,
                 static_cast<double>(g_get_monotonic_time() - started) / 1000.0);
@@ -453,6 +458,7 @@ void WidgetHost::timelineLoaded(HostedKind& hosted, const Timeline& timeline,
     present(hosted);
     armAlarm();
     watchContainer();
+    events_.drawn(hosted.configuration.kind, hosted.scheduler.loadCount());
     g_debug("load %d of %s drawn in %.1f ms", hosted.scheduler.loadCount(),
             hosted.configuration.kind.c_str(),
             static_cast<double>(g_get_monotonic_time() - started) / 1000.0);
@@ -515,6 +521,7 @@ void WidgetHost::placed(WidgetWindow& window) {
     const Placement kept = keptOnScreen(window.placement(), desktop_->workAreas());
     if (kept.x && kept.y) {
         window.moveTo({*kept.x, *kept.y});
+        events_.placed(*kept.x, *kept.y);
     }
     savePlacements();
 }

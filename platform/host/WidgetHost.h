@@ -6,6 +6,7 @@
 #include "platform/host/GioUrlOpener.h"
 #include "platform/host/HeadlessOutput.h"
 #include "platform/host/HostEnvironment.h"
+#include "platform/host/HostEvents.h"
 #include "platform/host/HostOptions.h"
 #include "platform/host/PlacementStore.h"
 #include "platform/host/WorkArea.h"
@@ -146,6 +147,7 @@ private:
     std::optional<HeadlessOutput> output_;
     std::optional<PlacementStore> store_;
     GioUrlOpener urlOpener_;
+    HostEvents events_;
     SignalConnection monitorsSignal_;
     SourceHandle trimSource_;
     std::unique_ptr<GalleryWindow> gallery_;

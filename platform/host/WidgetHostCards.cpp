@@ -41,7 +41,11 @@ std::unique_ptr<WidgetWindow> WidgetHost::openCard(HostedKind& hosted, Placement
                         worker_->perform(TickReadyTaskIntent(intent.parameter));
                     }
                 },
-            .openUrl = [this](std::string_view url) { urlOpener_.open(url); },
+            .openUrl =
+                [this](std::string_view url) {
+                    urlOpener_.open(url);
+                    events_.linkOpened(url);
+                },
             .placed = [this](WidgetWindow& window) { placed(window); },
             .menu =
                 {
@@ -58,6 +62,7 @@ std::unique_ptr<WidgetWindow> WidgetHost::openCard(HostedKind& hosted, Placement
                             if (auto url =
                                     card ? render::linkAt(card->root, {0, 0}) : std::nullopt) {
                                 urlOpener_.open(*url);
+                                events_.linkOpened(*url);
                             }
                         },
                     .quit = [this] { g_application_quit(application_.get()); },
