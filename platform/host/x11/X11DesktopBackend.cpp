@@ -5,6 +5,7 @@
 #include "platform/host/x11/X11Window.h"
 
 #include <X11/Xatom.h>
+#include <algorithm>
 #include <X11/Xutil.h>
 #include <gdk/x11/gdkx.h>
 #include <gtk/gtk.h>
@@ -102,6 +103,32 @@ void holdDesktopWidgetStates(const X11Window& x11) {
     XFlush(x11.display);
 }
 
+// A card asks for nobody's attention. Mutter marks a window that maps over
+// the focused one without taking the focus as demanding attention, which
+// taskbars and docks then flash; the card takes the mark off again, as EWMH
+// lets a client do.
+gboolean declineAttention(GdkX11Display* display, gpointer xevent, gpointer window) {
+    const auto* event = static_cast<const XEvent*>(xevent);
+    if (event->type != PropertyNotify || !gtk_widget_get_realized(GTK_WIDGET(window))) {
+        return FALSE;
+    }
+    const X11Window x11 = x11Window(GTK_WINDOW(window));
+    if (event->xproperty.window != x11.window ||
+        event->xproperty.atom !=
+            gdk_x11_get_xatom_by_name_for_display(GDK_DISPLAY(display), "_NET_WM_STATE")) {
+        return FALSE;
+    }
+    const Atom attention = atom(x11.display, "_NET_WM_STATE_DEMANDS_ATTENTION");
+    const std::vector<unsigned long> states =
+        longsProperty(x11.display, x11.window, atom(x11.display, "_NET_WM_STATE"), XA_ATOM);
+    if (std::ranges::find(states, attention) != states.end()) {
+        constexpr long remove = 0;
+        sendToWindowManager(x11, "_NET_WM_STATE", remove, static_cast<long>(attention));
+        XFlush(x11.display);
+    }
+    return FALSE;
+}
+
 // Moves the window's top-left corner to where the user left it, marked as
 // the user's own position, which window managers keep.
 void moveToSavedPosition(GtkWidget* window) {
@@ -158,6 +185,8 @@ void X11DesktopBackend::prepare(GtkWindow* window, render::Size card,
     g_signal_connect_after(window, "map", G_CALLBACK(&mapped), nullptr);
     g_signal_connect(window, "notify::scale-factor", G_CALLBACK(&shapeChanged), window);
     g_signal_connect_object(display_, "notify::composited", G_CALLBACK(&shapeChanged), window,
+                            GConnectFlags{});
+    g_signal_connect_object(display_, "xevent", G_CALLBACK(&declineAttention), window,
                             GConnectFlags{});
 }
 
