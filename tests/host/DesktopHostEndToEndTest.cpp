@@ -116,6 +116,7 @@ TEST(DesktopHost, WorksAsAPersonUsesIt) {
         {"XDG_DATA_DIRS", std::string(TANDRY_BUILD_SHARE_DIR) + ":/usr/local/share:/usr/share"},
         {"TANDRY_WIDGET_INFO", (root.path() / "Info.json").string()},
         {"G_MESSAGES_DEBUG", "tandry-widget-host"},
+        {"TANDRY_HOST_EVENTS", (root.path() / "events").string()},
         {"GDK_BACKEND", "x11"},
         // The host's own choice of renderer, which programs it starts must not inherit.
         {"GSK_RENDERER", std::nullopt},
@@ -139,10 +140,10 @@ TEST(DesktopHost, WorksAsAPersonUsesIt) {
         }
         return found;
     };
-    // The host logs a line for every load it draws.
-    const auto loadsLogged = [&] {
-        const std::string text = readAll(log);
-        const std::regex line(" of TandryReadyWidget drawn");
+    // The host records an event for every load it draws.
+    const auto loadsDrawn = [&] {
+        const std::string text = readAll(root.path() / "events");
+        const std::regex line(R"("event":"drawn","kind":"TandryReadyWidget")");
         return std::distance(std::sregex_iterator(text.begin(), text.end(), line), {});
     };
     const auto screenshot = [&](const char* name) {
@@ -185,7 +186,8 @@ TEST(DesktopHost, WorksAsAPersonUsesIt) {
     ASSERT_TRUE(waitFor([&] { return buttons().size() == 2; })) << readAll(log);
     EXPECT_EQ(queuedTaskIDs(queue), Strings{firstTask});
     EXPECT_EQ(buttons().front()["intent"]["taskID"], secondTask);
-    EXPECT_NE(readAll(log).find("tick shown on TandryReadyWidget ahead of load"), std::string::npos)
+    EXPECT_NE(readAll(root.path() / "events").find(R"("event":"ticks","kind":"TandryReadyWidget")"),
+              std::string::npos)
         << readAll(log);
     screenshot("2-after-tick.png");
 
@@ -208,17 +210,17 @@ TEST(DesktopHost, WorksAsAPersonUsesIt) {
     // Late reports of the tick's queue record and of the rename may still
     // load once more on a busy machine; count from when the host is quiet.
     const auto quiet = [&] {
-        const auto loads = loadsLogged();
+        const auto loads = loadsDrawn();
         std::this_thread::sleep_for(300ms);
-        return loadsLogged() == loads;
+        return loadsDrawn() == loads;
     };
     ASSERT_TRUE(waitFor(quiet)) << readAll(log);
-    const auto loadsBefore = loadsLogged();
+    const auto loadsBefore = loadsDrawn();
     EXPECT_EQ(run({TANDRY_WIDGET_BINARY, "reload"}).exitStatus, 0);
-    EXPECT_TRUE(waitFor([&] { return loadsLogged() == loadsBefore + 1; })) << readAll(log);
+    EXPECT_TRUE(waitFor([&] { return loadsDrawn() == loadsBefore + 1; })) << readAll(log);
     EXPECT_EQ(run({TANDRY_WIDGET_BINARY, "reload", "SomeOtherWidget"}).exitStatus, 0);
     std::this_thread::sleep_for(300ms);
-    EXPECT_EQ(loadsLogged(), loadsBefore + 1);
+    EXPECT_EQ(loadsDrawn(), loadsBefore + 1);
 
     // 5. Every action of the desktop entry works as launchers send it: by
     //    name, without a parameter. Here each of them reloads.
@@ -236,14 +238,14 @@ TEST(DesktopHost, WorksAsAPersonUsesIt) {
     ASSERT_FALSE(offered.empty());
     for (const std::string& action : offered) {
         SCOPED_TRACE(action);
-        const auto loads = loadsLogged();
+        const auto loads = loadsDrawn();
         const auto activated =
             run({std::filesystem::path(TANDRY_GAPPLICATION).parent_path() / "gdbus", "call",
                  "--session", "--dest", "app.tandry.WidgetHost", "--object-path",
                  "/app/tandry/WidgetHost", "--method", "org.freedesktop.Application.ActivateAction",
                  action, "[]", "{}"});
         EXPECT_EQ(activated.exitStatus, 0) << activated.standardError;
-        EXPECT_TRUE(waitFor([&] { return loadsLogged() == loads + 1; })) << readAll(log);
+        EXPECT_TRUE(waitFor([&] { return loadsDrawn() == loads + 1; })) << readAll(log);
     }
 
     // 6. The tick is also the host's action on the session bus.
