@@ -68,14 +68,50 @@ start() {
 
 hex() { printf '0x%x' "$1"; }
 
+# Starts the host with these arguments and waits for a card's window.
 start_host() {
-  "$host" --family medium --scheme light >>"$shots/host.log" 2>&1 &
+  "$host" "$@" --scheme light >>"$shots/host.log" 2>&1 &
   host_pid=$!
   started+=("$host_pid")
   card=$(timeout 30 xdotool search --sync --onlyvisible --classname tandry-widget-host | head -1) ||
     fail "the card's window did not appear"
   card=$(hex "$card")
 }
+
+# The cards' windows as "X Y WIDTH HEIGHT" lines, top to bottom.
+card_frames() {
+  local window
+  for window in $(xdotool search --onlyvisible --classname tandry-widget-host); do
+    xwininfo -id "$window" | awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF}
+      /Width:/ {w=$NF} /Height:/ {h=$NF} END {print x, y, w, h}'
+  done | sort -n -k2
+}
+
+# Whether the cards' windows, top to bottom, have these sizes ("WIDTH
+# HEIGHT", one argument each) and lie one under the other without overlap.
+cards_in_column() {
+  local frames bottom=-1 x y width height
+  frames=$(card_frames)
+  [ "$(wc -l <<<"$frames")" -eq $# ] || return 1
+  while read -r x y width height; do
+    [ "$width $height" = "$1" ] && [ "$y" -ge "$bottom" ] || return 1
+    bottom=$((y + height))
+    shift
+  done <<<"$frames"
+}
+
+# The places saved in placements.json, as "X Y" lines, top to bottom.
+saved_places() {
+  /usr/bin/python3 - "$places" <<'PYTHON'
+import json, sys
+places = json.load(open(sys.argv[1]))["placements"]
+for x, y in sorted((place["x"], place["y"]) for place in places):
+    print(x, y)
+PYTHON
+}
+
+# Whether the cards' top-left corners are these ("X Y" lines).
+cards_at() { [ "$(card_frames | cut -d' ' -f1,2)" = "$1" ]; }
 
 stop_host() {
   kill -TERM "$host_pid"
