@@ -168,6 +168,8 @@ void BridgeDaemon::schedulePass(std::chrono::milliseconds delay) {
 }
 
 void BridgeDaemon::runPass() {
+    const auto before =
+        watched_.storeData ? fingerprintOf(*watched_.storeData) : decltype(storeDataAfterPass_){};
     auto report = cycle_.run();
     if (watched_.storeData) {
         storeDataAfterPass_ = fingerprintOf(*watched_.storeData);
@@ -175,6 +177,13 @@ void BridgeDaemon::runPass() {
     if (report) {
         failures_ = 0;
         armValidUntil(report->validUntil);
+        // A change made in a terminal while the pass ran is in the
+        // fingerprint already, so its report looks like the pass's own
+        // writes: one more pass reads it. A pass that writes nothing itself
+        // (no tick to apply) ends the series.
+        if (watched_.storeData && storeDataAfterPass_ != before) {
+            schedulePass(coalesceDelay);
+        }
         return;
     }
     const auto retry = std::min(longestRetry, firstRetry * (1 << std::min(failures_, 6)));
