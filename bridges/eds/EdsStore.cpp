@@ -14,6 +14,8 @@ namespace {
 // read from its offline copy; a local one is online at once.
 constexpr guint32 remoteConnectSeconds = 5;
 constexpr guint32 noWait = static_cast<guint32>(-1);
+// The source registry's bus name in the 3.x series of the client library.
+constexpr const char* registryBusName = "org.gnome.evolution.dataserver.Sources5";
 
 std::string messageOf(const GErrorPtr& error) {
     return error ? std::string(error->message) : std::string("unknown error");
@@ -35,6 +37,49 @@ bool hasRecurrenceId(ICalComponent* component) {
     const GObjectPtr<ICalProperty> property(
         i_cal_component_get_first_property(component, I_CAL_RECURRENCEID_PROPERTY));
     return property != nullptr;
+}
+
+// Whether the session bus runs the source registry or can start it. The
+// client library would wait for it in vain for half a minute.
+Result<void> registryIsThere() {
+    GErrorPtr error;
+    const GObjectPtr<GDBusConnection> bus(g_bus_get_sync(G_BUS_TYPE_SESSION, nullptr, out(error)));
+    if (!bus) {
+        return fail(fmt::format("cannot reach Evolution Data Server: no session bus: {}",
+                                messageOf(error)));
+    }
+    for (const char* method : {"NameHasOwner", "ListActivatableNames"}) {
+        const bool ask = std::string_view(method) == "NameHasOwner";
+        const GVariantPtr reply(g_dbus_connection_call_sync(
+            bus.get(), "org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus",
+            method, ask ? g_variant_new("(s)", registryBusName) : nullptr, nullptr,
+            G_DBUS_CALL_FLAGS_NONE, -1, nullptr, out(error)));
+        if (!reply) {
+            return fail(fmt::format("cannot reach Evolution Data Server: the session bus "
+                                    "does not answer: {}",
+                                    messageOf(error)));
+        }
+        if (ask) {
+            gboolean owned = FALSE;
+            g_variant_get(reply.get(), "(b)", &owned);
+            if (owned) {
+                return {};
+            }
+            continue;
+        }
+        const GVariantPtr names(g_variant_get_child_value(reply.get(), 0));
+        gsize count = 0;
+        const std::unique_ptr<const gchar*, ReleaseWith<g_free>> listed(
+            g_variant_get_strv(names.get(), &count));
+        for (gsize i = 0; i < count; ++i) {
+            if (std::string_view(listed.get()[i]) == registryBusName) {
+                return {};
+            }
+        }
+    }
+    return fail(fmt::format("cannot reach Evolution Data Server: nothing on the session bus "
+                            "provides {} (is evolution-data-server installed?)",
+                            registryBusName));
 }
 
 } // namespace
@@ -65,6 +110,9 @@ EdsStore::~EdsStore() {
 
 Result<void> EdsStore::reachRegistry() {
     if (!registry_) {
+        if (auto there = registryIsThere(); !there) {
+            return there;
+        }
         GErrorPtr error;
         registry_.reset(e_source_registry_new_sync(nullptr, out(error)));
         if (!registry_) {

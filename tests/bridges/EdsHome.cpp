@@ -6,9 +6,8 @@
 namespace tandry::testing {
 namespace {
 
-std::string formatted(std::chrono::seconds offset, const char* format) {
-    const std::time_t when =
-        std::chrono::system_clock::to_time_t(std::chrono::system_clock::now() + offset);
+std::string formatted(std::chrono::sys_seconds instant, const char* format) {
+    const std::time_t when = std::chrono::system_clock::to_time_t(instant);
     std::tm fields{};
     gmtime_r(&when, &fields);
     char text[32];
@@ -52,6 +51,7 @@ struct EdsHome::Connection {
 };
 
 EdsHome::EdsHome() : eds_(std::make_unique<Connection>()) {
+    origin_ = std::chrono::floor<std::chrono::seconds>(std::chrono::system_clock::now());
     GError* error = nullptr;
     eds_->registry = e_source_registry_new_sync(nullptr, &error);
     succeeded(eds_->registry != nullptr, error, "reaching the source registry");
@@ -143,14 +143,16 @@ std::string EdsHome::component(const std::string& sourceUid, const std::string& 
     return copy;
 }
 
-std::string EdsHome::utcText(std::chrono::seconds offset) {
-    return formatted(offset, "%Y%m%dT%H%M%SZ");
+std::string EdsHome::utcText(std::chrono::seconds offset) const {
+    return formatted(origin_ + offset, "%Y%m%dT%H%M%SZ");
 }
 
-std::string EdsHome::cardText(std::chrono::seconds offset) {
-    return formatted(offset, "%Y-%m-%dT%H:%M:%SZ");
+std::string EdsHome::cardText(std::chrono::seconds offset) const {
+    return formatted(origin_ + offset, "%Y-%m-%dT%H:%M:%SZ");
 }
 
-std::string EdsHome::dateText(int days) { return formatted(std::chrono::days(days), "%Y%m%d"); }
+std::string EdsHome::dateText(int days) const {
+    return formatted(origin_ + std::chrono::days(days), "%Y%m%d");
+}
 
 } // namespace tandry::testing

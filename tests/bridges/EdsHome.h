@@ -36,18 +36,20 @@ protected:
         return BridgeHome::bridge("eds", std::move(words), changes);
     }
 
-    // A UTC date-time property value `offset` from now, whole seconds:
-    // "20261207T101500Z".
-    static std::string utcText(std::chrono::seconds offset);
+    // A UTC date-time property value `offset` from the test's start, whole
+    // seconds: "20261207T101500Z".
+    std::string utcText(std::chrono::seconds offset) const;
     // The card's date text of the same instant: "2026-12-07T10:15:00Z".
-    static std::string cardText(std::chrono::seconds offset);
+    std::string cardText(std::chrono::seconds offset) const;
     // A date property value `days` from today in UTC, the bridge's zone
     // in these tests: "20261207".
-    static std::string dateText(int days);
+    std::string dateText(int days) const;
 
 private:
     struct Connection;
     std::unique_ptr<Connection> eds_;
+    // When the test started, to whole seconds: the origin of the texts above.
+    std::chrono::sys_seconds origin_;
 };
 
 } // namespace tandry::testing
