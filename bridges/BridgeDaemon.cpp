@@ -148,7 +148,9 @@ void BridgeDaemon::watch(const std::filesystem::path& directory) {
     watches_.push_back({std::move(monitor), std::move(changed)});
 }
 
-void BridgeDaemon::storeChanged() { schedulePass(coalesceDelay); }
+void BridgeDaemon::storeChanged() {
+    schedulePass(coalesceDelay);
+}
 
 void BridgeDaemon::storeDataChanged() {
     // The bridge's own `task` runs write there too; a pass follows only a

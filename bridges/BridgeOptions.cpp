@@ -18,8 +18,8 @@ std::ostream& operator<<(std::ostream& out, const BridgeOptions& options) {
     for (const std::string& list : options.lists) {
         out << " --list " << list;
     }
-    return out << " --limit " << options.snapshot.limit << " --palette "
-               << options.snapshot.palette << "}";
+    return out << " --limit " << options.snapshot.limit << " --palette " << options.snapshot.palette
+               << "}";
 }
 
 ParsedCommandLine parseBridgeCommandLine(const std::vector<std::string>& arguments) {
@@ -47,7 +47,8 @@ ParsedCommandLine parseBridgeCommandLine(const std::vector<std::string>& argumen
     addSnapshotOptions(taskwarrior);
     taskwarrior->add_option("--filter", options.filter,
                             "Taskwarrior filter that listed tasks must also match");
-    auto* eds = app.add_subcommand("eds", "Bridge the desktop's task lists (Evolution Data Server)");
+    auto* eds =
+        app.add_subcommand("eds", "Bridge the desktop's task lists (Evolution Data Server)");
     addSnapshotOptions(eds);
     eds->add_option("--list", options.lists,
                     "A task list to show, by name or UID (repeat for more; default: every "

@@ -42,8 +42,7 @@ int runTaskwarrior(const tandry::BridgeOptions& options, const tandry::Environme
                    const std::filesystem::path& container, tandry::SystemLog& log,
                    tandry::ReloadChannel& reload) {
     using namespace tandry;
-    TaskwarriorStore store(TaskCommand(environment, taskTimeout), options.filter,
-                           options.snapshot);
+    TaskwarriorStore store(TaskCommand(environment, taskTimeout), options.filter, options.snapshot);
     BridgeCycle cycle(container, {.store = store, .log = log, .reload = reload, .now = &now});
     return runBridge(cycle, options.once, [&](BridgeCycle& pass) {
         // Where Taskwarrior keeps its data; while it cannot say (a broken

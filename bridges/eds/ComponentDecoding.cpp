@@ -56,7 +56,8 @@ std::optional<Instant> instantOf(const PropertyTime& read) {
         return localInstantOf(dateOf(time));
     }
     if (i_cal_time_is_utc(time)) {
-        return instantOfTimeT(i_cal_time_as_timet_with_zone(time, i_cal_timezone_get_utc_timezone()));
+        return instantOfTimeT(
+            i_cal_time_as_timet_with_zone(time, i_cal_timezone_get_utc_timezone()));
     }
     if (read.zone != nullptr) {
         return instantOfTimeT(i_cal_time_as_timet_with_zone(time, read.zone));

@@ -192,8 +192,8 @@ void EdsStore::watch(OpenList& list) {
     }
     list.view.reset(view);
     for (const char* signal : {"objects-added", "objects-modified", "objects-removed"}) {
-        list.signals.push_back(SignalConnection::connect(
-            view, signal, G_CALLBACK(&Callbacks::objectsChanged), this));
+        list.signals.push_back(
+            SignalConnection::connect(view, signal, G_CALLBACK(&Callbacks::objectsChanged), this));
     }
     // Only the changes matter: the components are read on each pass.
     e_cal_client_view_set_flags(view, E_CAL_CLIENT_VIEW_FLAGS_NONE, nullptr);
@@ -216,7 +216,8 @@ Result<std::vector<EdsTaskList>> EdsStore::readLists() {
             // Connected afresh on the next pass: the data server may have restarted.
             const std::string name = displayNameOf(open.source.get());
             open_.erase(it);
-            return fail(fmt::format("cannot read the task list \"{}\": {}", name, messageOf(error)));
+            return fail(
+                fmt::format("cannot read the task list \"{}\": {}", name, messageOf(error)));
         }
         const TimezoneLookup zoneOf = [client](const char* tzid) -> ICalTimezone* {
             ICalTimezone* zone = nullptr;
@@ -285,8 +286,8 @@ Result<CompletionOutcome> EdsStore::complete(const Uuid& task) {
     ICalComponent* found = nullptr;
     GErrorPtr error;
     if (!e_cal_client_get_object_sync(client, uid.c_str(), nullptr, &found, nullptr, out(error))) {
-        if (error && g_error_matches(error.get(), E_CAL_CLIENT_ERROR,
-                                     E_CAL_CLIENT_ERROR_OBJECT_NOT_FOUND)) {
+        if (error &&
+            g_error_matches(error.get(), E_CAL_CLIENT_ERROR, E_CAL_CLIENT_ERROR_OBJECT_NOT_FOUND)) {
             return CompletionOutcome::alreadyFinished;
         }
         return fail(fmt::format("cannot read task {} of \"{}\": {}", uid,
@@ -303,8 +304,8 @@ Result<CompletionOutcome> EdsStore::complete(const Uuid& task) {
     // 3. Completed as the data server's own clients complete it, and written back.
     if (!e_cal_util_mark_task_complete_sync(component.get(), static_cast<time_t>(-1), client,
                                             nullptr, out(error))) {
-        return fail(fmt::format("cannot mark \"{}\" complete: {}", current->summary,
-                                messageOf(error)));
+        return fail(
+            fmt::format("cannot mark \"{}\" complete: {}", current->summary, messageOf(error)));
     }
     if (!e_cal_client_modify_object_sync(client, component.get(), E_CAL_OBJ_MOD_ALL,
                                          E_CAL_OPERATION_FLAG_NONE, nullptr, out(error))) {

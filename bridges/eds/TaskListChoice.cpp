@@ -20,21 +20,18 @@ Result<std::vector<GObjectPtr<ESource>>> chooseTaskLists(ESourceRegistry* regist
 
     const auto named = [](ESource* source, const std::string& name) {
         const char* displayName = e_source_get_display_name(source);
-        return name == e_source_get_uid(source) ||
-               (displayName != nullptr && name == displayName);
+        return name == e_source_get_uid(source) || (displayName != nullptr && name == displayName);
     };
     for (const std::string& name : names) {
-        if (std::ranges::none_of(enabled, [&](const auto& source) {
-                return named(source.get(), name);
-            })) {
+        if (std::ranges::none_of(enabled,
+                                 [&](const auto& source) { return named(source.get(), name); })) {
             return fail(fmt::format("no enabled task list is named \"{}\"", name));
         }
     }
     std::vector<GObjectPtr<ESource>> chosen;
     for (auto& source : enabled) {
-        if (std::ranges::any_of(names, [&](const std::string& name) {
-                return named(source.get(), name);
-            })) {
+        if (std::ranges::any_of(
+                names, [&](const std::string& name) { return named(source.get(), name); })) {
             chosen.push_back(std::move(source));
         }
     }

@@ -15,9 +15,13 @@ struct ReadyTask {
     bool isOverdue;
 };
 
-bool isOpen(const EdsTask& task) { return task.progress == TaskProgress::open; }
+bool isOpen(const EdsTask& task) {
+    return task.progress == TaskProgress::open;
+}
 
-bool startsLater(const EdsTask& task, Instant now) { return task.start && *task.start > now; }
+bool startsLater(const EdsTask& task, Instant now) {
+    return task.start && *task.start > now;
+}
 
 std::string priorityRaw(int priority) {
     if (priority >= 1 && priority <= 4) {

@@ -84,6 +84,17 @@ protected:
         return false;
     }
 
+    // The card's id of the listed task titled `title`; empty when none is.
+    std::string idOf(const std::string& title) const {
+        const Json snapshot = card();
+        for (const Json& item : snapshot.is_object() ? snapshot.at("tasks") : Json::array()) {
+            if (item.at("title") == title) {
+                return item.at("id");
+            }
+        }
+        return {};
+    }
+
     static bool lists(const Json& snapshot, const std::string& id) {
         return std::ranges::count(listedIds(snapshot), id) == 1;
     }

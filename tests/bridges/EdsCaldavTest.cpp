@@ -31,8 +31,9 @@ int freePort() {
 class EdsCaldav : public EdsHome {
 protected:
     EdsCaldav() : port_(freePort()) {
-        testing::writeFile(collectionFolder() / ".Radicale.props",
-                           R"({"tag": "VCALENDAR", "C:supported-calendar-component-set": "VTODO"})");
+        testing::writeFile(
+            collectionFolder() / ".Radicale.props",
+            R"({"tag": "VCALENDAR", "C:supported-calendar-component-set": "VTODO"})");
     }
 
     std::filesystem::path collectionFolder() const {
@@ -44,10 +45,9 @@ protected:
 
     void startServer() {
         server_ = std::make_unique<testing::Subprocess>(
-            Words{"radicale", "--storage-filesystem-folder",
-                  (home.path() / "radicale").string(), "--server-hosts",
-                  "127.0.0.1:" + std::to_string(port_), "--auth-type", "none", "--rights-type",
-                  "authenticated", "--logging-level", "warning"},
+            Words{"radicale", "--storage-filesystem-folder", (home.path() / "radicale").string(),
+                  "--server-hosts", "127.0.0.1:" + std::to_string(port_), "--auth-type", "none",
+                  "--rights-type", "authenticated", "--logging-level", "warning"},
             testing::Subprocess::Options{.log = home.path() / "radicale.log"});
         for (int attempt = 0; attempt < 100 && curl({"-o", "/dev/null", collectionUrl()}) != "200";
              ++attempt) {
@@ -65,7 +65,8 @@ protected:
     // Puts a VTODO on the server as another CalDAV client would.
     void put(const std::string& uid, const std::string& summary) const {
         const std::string body = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//tests//EN\r\n"
-                                 "BEGIN:VTODO\r\nUID:" + uid + "\r\nSUMMARY:" + summary +
+                                 "BEGIN:VTODO\r\nUID:" +
+                                 uid + "\r\nSUMMARY:" + summary +
                                  "\r\nEND:VTODO\r\nEND:VCALENDAR\r\n";
         EXPECT_EQ(curl({"-o", "/dev/null", "-X", "PUT", "-H", "Content-Type: text/calendar",
                         "--data-binary", body, collectionUrl() + uid + ".ics"}),
@@ -76,15 +77,6 @@ protected:
     std::string stored(const std::string& uid) const {
         std::ifstream in(collectionFolder() / (uid + ".ics"), std::ios::binary);
         return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    }
-
-    std::string idOf(const std::string& title) const {
-        for (const Json& item : card().value("tasks", Json::array())) {
-            if (item.at("title") == title) {
-                return item.at("id");
-            }
-        }
-        return {};
     }
 
     int port_;

@@ -36,14 +36,18 @@ protected:
         return BridgeHome::bridge("eds", std::move(words), changes);
     }
 
-    // A UTC date-time property value `offset` from the test's start, whole
-    // seconds: "20261207T101500Z".
-    std::string utcText(std::chrono::seconds offset) const;
+    // The instant `offset` from the test's start (whole seconds) in UTC, as
+    // `format` for strftime writes it.
+    std::string utc(std::chrono::seconds offset, const char* format) const;
+    // A date-time property value: "20261207T101500Z".
+    std::string utcText(std::chrono::seconds offset) const { return utc(offset, "%Y%m%dT%H%M%SZ"); }
     // The card's date text of the same instant: "2026-12-07T10:15:00Z".
-    std::string cardText(std::chrono::seconds offset) const;
-    // A date property value `days` from today in UTC, the bridge's zone
-    // in these tests: "20261207".
-    std::string dateText(int days) const;
+    std::string cardText(std::chrono::seconds offset) const {
+        return utc(offset, "%Y-%m-%dT%H:%M:%SZ");
+    }
+    // A date property value `days` from the test's day in UTC, the bridge's
+    // zone in these tests: "20261207".
+    std::string dateText(int days) const { return utc(std::chrono::days(days), "%Y%m%d"); }
 
 private:
     struct Connection;
