@@ -148,6 +148,10 @@ void BridgeDaemon::watch(const std::filesystem::path& directory) {
     watches_.push_back({std::move(monitor), std::move(changed)});
 }
 
+void BridgeDaemon::storeChanged() {
+    schedulePass(coalesceDelay);
+}
+
 void BridgeDaemon::storeDataChanged() {
     // The bridge's own `task` runs write there too; a pass follows only a
     // change that came after the last pass.

@@ -41,6 +41,10 @@ public:
     // Runs the main loop until a signal ends it; the exit status.
     int run();
 
+    // The store says its tasks changed (a store without a data directory to
+    // watch follows its own changes): a pass follows, bursts coalesced.
+    void storeChanged();
+
 private:
     struct Callbacks;
     struct Watch {

@@ -13,9 +13,13 @@ constexpr int usageError = 2;
 } // namespace
 
 std::ostream& operator<<(std::ostream& out, const BridgeOptions& options) {
-    return out << "{" << options.source << (options.once ? " --once" : "") << " --filter "
-               << options.filter.value_or("(none)") << " --limit " << options.snapshot.limit
-               << " --palette " << options.snapshot.palette << "}";
+    out << "{" << options.source << (options.once ? " --once" : "") << " --filter "
+        << options.filter.value_or("(none)");
+    for (const std::string& list : options.lists) {
+        out << " --list " << list;
+    }
+    return out << " --limit " << options.snapshot.limit << " --palette " << options.snapshot.palette
+               << "}";
 }
 
 ParsedCommandLine parseBridgeCommandLine(const std::vector<std::string>& arguments) {
@@ -26,19 +30,32 @@ ParsedCommandLine parseBridgeCommandLine(const std::vector<std::string>& argumen
     app.require_subcommand(1);
 
     BridgeOptions options;
+    // The options every store takes.
+    const auto addSnapshotOptions = [&options](CLI::App* store) {
+        store->add_flag("--once", options.once, "Publish and apply the ticks once, then exit")
+            ->disable_flag_override();
+        store
+            ->add_option("--limit", options.snapshot.limit,
+                         "How many tasks the snapshot lists (default 20)")
+            ->check(CLI::Range(std::int64_t{0}, std::int64_t{1000}));
+        store->add_option("--palette", options.snapshot.palette, "The card's colour (default blue)")
+            ->check([](const std::string& name) {
+                return name.empty() ? std::string("the palette must have a name") : std::string();
+            });
+    };
     auto* taskwarrior = app.add_subcommand("taskwarrior", "Bridge Taskwarrior's +READY tasks");
-    taskwarrior->add_flag("--once", options.once, "Publish and apply the ticks once, then exit")
-        ->disable_flag_override();
+    addSnapshotOptions(taskwarrior);
     taskwarrior->add_option("--filter", options.filter,
                             "Taskwarrior filter that listed tasks must also match");
-    taskwarrior
-        ->add_option("--limit", options.snapshot.limit,
-                     "How many tasks the snapshot lists (default 20)")
-        ->check(CLI::Range(std::int64_t{0}, std::int64_t{1000}));
-    taskwarrior
-        ->add_option("--palette", options.snapshot.palette, "The card's colour (default blue)")
+    auto* eds =
+        app.add_subcommand("eds", "Bridge the desktop's task lists (Evolution Data Server)");
+    addSnapshotOptions(eds);
+    eds->add_option("--list", options.lists,
+                    "A task list to show, by name or UID (repeat for more; default: every "
+                    "enabled list)")
+        ->allow_extra_args(false)
         ->check([](const std::string& name) {
-            return name.empty() ? std::string("the palette must have a name") : std::string();
+            return name.empty() ? std::string("a task list must have a name") : std::string();
         });
 
     std::vector<std::string> reversed(arguments.rbegin(), arguments.rend() - 1);
@@ -52,7 +69,7 @@ ParsedCommandLine parseBridgeCommandLine(const std::vector<std::string>& argumen
         std::cerr << "tandry-widget-bridge: " << error.what() << "\nRun with --help for usage.\n";
         return ExitStatus{usageError};
     }
-    options.source = "taskwarrior";
+    options.source = eds->parsed() ? "eds" : "taskwarrior";
     return options;
 }
 

@@ -12,11 +12,15 @@ namespace tandry {
 
 // What `tandry-widget-bridge` was asked to do.
 struct BridgeOptions {
-    // The task store; "taskwarrior" is the one there is.
+    // The task store: "taskwarrior" or "eds".
     std::string source;
     // Publish and consume once, then exit; else keep following the store.
     bool once = false;
+    // Taskwarrior's filter.
     std::optional<std::string> filter;
+    // The task lists to show, by display name or source UID; empty for every
+    // enabled one.
+    std::vector<std::string> lists;
     SnapshotOptions snapshot;
 
     bool operator==(const BridgeOptions&) const = default;

@@ -1,6 +1,7 @@
 #include "bridges/BridgeCycle.h"
 #include "bridges/BridgeDaemon.h"
 #include "bridges/BridgeOptions.h"
+#include "bridges/eds/EdsStore.h"
 #include "bridges/taskwarrior/TaskwarriorStore.h"
 #include "cli/BusReloadChannel.h"
 #include "platform/log/JournalLog.h"
@@ -8,6 +9,7 @@
 #include "widget/store/AppGroup.h"
 
 #include <fmt/format.h>
+#include <functional>
 #include <iostream>
 
 namespace {
@@ -24,6 +26,51 @@ tandry::Instant now() {
 int failure(const std::string& message) {
     std::cerr << "tandry-widget-bridge: " << message << '\n';
     return 1;
+}
+
+// Runs one pass, or keeps running with the daemon.
+int runBridge(tandry::BridgeCycle& cycle, bool once,
+              const std::function<int(tandry::BridgeCycle&)>& keepRunning) {
+    if (once) {
+        const auto report = cycle.run();
+        return report ? 0 : failure(report.error().message);
+    }
+    return keepRunning(cycle);
+}
+
+int runTaskwarrior(const tandry::BridgeOptions& options, const tandry::Environment& environment,
+                   const std::filesystem::path& container, tandry::SystemLog& log,
+                   tandry::ReloadChannel& reload) {
+    using namespace tandry;
+    TaskwarriorStore store(TaskCommand(environment, taskTimeout), options.filter, options.snapshot);
+    BridgeCycle cycle(container, {.store = store, .log = log, .reload = reload, .now = &now});
+    return runBridge(cycle, options.once, [&](BridgeCycle& pass) {
+        // Where Taskwarrior keeps its data; while it cannot say (a broken
+        // TASKRC), where it keeps it by default.
+        std::optional<std::filesystem::path> data;
+        if (auto location = store.dataLocation()) {
+            data = *location;
+        } else if (auto fromEnvironment = environment.absolutePath("TASKDATA")) {
+            data = *fromEnvironment;
+        } else if (auto home = environment.absolutePath("HOME")) {
+            data = *home / ".task";
+        }
+        BridgeDaemon daemon(pass, {.storeData = data, .container = container}, log);
+        return daemon.run();
+    });
+}
+
+int runEds(const tandry::BridgeOptions& options, const std::filesystem::path& container,
+           tandry::SystemLog& log, tandry::ReloadChannel& reload) {
+    using namespace tandry;
+    EdsStore store(options.lists, options.snapshot, log);
+    BridgeCycle cycle(container, {.store = store, .log = log, .reload = reload, .now = &now});
+    return runBridge(cycle, options.once, [&](BridgeCycle& pass) {
+        // The lists' live views say when to look again; there is no folder to watch.
+        BridgeDaemon daemon(pass, {.storeData = std::nullopt, .container = container}, log);
+        store.follow([&daemon] { daemon.storeChanged(); });
+        return daemon.run();
+    });
 }
 
 } // namespace
@@ -48,29 +95,11 @@ int main(int argc, char** argv) {
                                    shared.group));
     }
 
-    // 2. The store and the pass over it.
-    TaskwarriorStore store(TaskCommand(environment, taskTimeout), options.filter, options.snapshot);
+    // 2. The store, once or for as long as the session runs.
     JournalLog log(std::string(hostApplicationBundleIdentifier), "bridge");
     BusReloadChannel reload;
-    BridgeCycle cycle(*shared.path, {.store = store, .log = log, .reload = reload, .now = &now});
-
-    // 3. Once, for scripts and timers.
-    if (options.once) {
-        const auto report = cycle.run();
-        return report ? 0 : failure(report.error().message);
+    if (options.source == "eds") {
+        return runEds(options, *shared.path, log, reload);
     }
-
-    // 4. Or for as long as the session runs.
-    // Where Taskwarrior keeps its data; while it cannot say (a broken
-    // TASKRC), where it keeps it by default.
-    std::optional<std::filesystem::path> data;
-    if (auto location = store.dataLocation()) {
-        data = *location;
-    } else if (auto fromEnvironment = environment.absolutePath("TASKDATA")) {
-        data = *fromEnvironment;
-    } else if (auto home = environment.absolutePath("HOME")) {
-        data = *home / ".task";
-    }
-    BridgeDaemon daemon(cycle, {.storeData = data, .container = *shared.path}, log);
-    return daemon.run();
+    return runTaskwarrior(options, environment, *shared.path, log, reload);
 }

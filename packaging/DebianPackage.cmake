@@ -12,8 +12,9 @@ string(CONCAT CPACK_PACKAGE_DESCRIPTION
   "lists the tasks that are ready now, in three sizes, light and dark, with a\n"
   "circle to tick each. The tandry-widget command answers the widget's\n"
   "requests as JSON and draws its card into PNG, SVG or PDF files. The\n"
-  "tandry-widget-bridge command shows Taskwarrior's ready tasks on the card\n"
-  "and completes the tasks ticked there.")
+  "tandry-widget-bridge command shows the ready tasks of Taskwarrior or of the\n"
+  "desktop's task lists (Evolution Data Server) on the card and completes the\n"
+  "tasks ticked there.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
@@ -28,9 +29,9 @@ set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-inter, fonts-dejavu-core, locales | locales-all")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-noto-core, fonts-wqy-microhei, fonts-noto-color-emoji")
-# tandry-widget-bridge taskwarrior shows Taskwarrior's tasks on the card; the
-# widget works without it.
-set(CPACK_DEBIAN_PACKAGE_SUGGESTS "taskwarrior")
+# tandry-widget-bridge shows Taskwarrior's tasks, or the desktop's task lists
+# kept by Evolution Data Server, on the card; the widget works without them.
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS "taskwarrior, evolution-data-server")
 
 # The programs are stripped; their debug symbols go to the -dbgsym package
 # under /usr/lib/debug/.build-id, where debuggers look for them. This needs

@@ -1,7 +1,5 @@
 #include "tests/bridges/TaskwarriorHome.h"
 
-#include <chrono>
-#include <functional>
 #include <thread>
 
 namespace tandry {
@@ -9,24 +7,7 @@ namespace {
 
 using testing::TaskwarriorHome;
 
-class BridgeDaemon : public TaskwarriorHome {
-protected:
-    // True once `shown` holds for the card; false after a generous wait.
-    bool eventually(const std::function<bool(const Json&)>& shown) const {
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-        while (std::chrono::steady_clock::now() < deadline) {
-            if (shown(card())) {
-                return true;
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        }
-        return false;
-    }
-
-    static bool lists(const Json& snapshot, const std::string& uuid) {
-        return std::ranges::count(listedIds(snapshot), uuid) == 1;
-    }
-};
+class BridgeDaemon : public TaskwarriorHome {};
 
 // Changes made in a terminal, and a tick on the card, reach the card while
 // the bridge keeps running.
