@@ -257,6 +257,10 @@ std::unique_ptr<DesktopBackend> openX11DesktopBackend(GdkDisplay* display) {
     if (display == nullptr || !GDK_IS_X11_DISPLAY(display)) {
         return nullptr;
     }
+    // Every window of the host, the gallery and the menus as well as the
+    // cards, carries the class that the desktop entry names, so that a shell
+    // shows the application's name and icon for it.
+    gdk_x11_display_set_program_class(display, desktopWidgetWindowClass);
     return std::make_unique<X11DesktopBackend>(display);
 }
 
