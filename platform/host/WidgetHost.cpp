@@ -100,9 +100,20 @@ struct WidgetHost::Signals {
         return G_SOURCE_REMOVE;
     }
 
-    // Monitors came or went, or one changed its scale.
-    static void monitorsChanged(GListModel*, guint, guint, guint, gpointer host) {
+    // Monitors came or went, or one changed its scale. The toolkit adds a
+    // monitor to the list before it sets the monitor's geometry (a new one
+    // is 0 by 0 here), so the cards follow once the main loop is idle.
+    static void monitorsChanged(GListModel*, guint, guint, guint, gpointer data) {
+        auto* host = static_cast<WidgetHost*>(data);
+        if (!host->monitorsSource_.active()) {
+            host->monitorsSource_ = SourceHandle(g_idle_add(&Signals::followMonitors, host));
+        }
+    }
+
+    static gboolean followMonitors(gpointer host) {
+        static_cast<WidgetHost*>(host)->monitorsSource_.release();
         static_cast<WidgetHost*>(host)->keepWidgetsOnScreen();
+        return G_SOURCE_REMOVE;
     }
 
     static gboolean quit(gpointer host) {
@@ -304,6 +315,7 @@ void WidgetHost::shutdown() {
     }
     trimSource_.reset();
     monitorsSignal_.reset();
+    monitorsSource_.reset();
     savePlacements();
     gallery_.reset();
     retireSource_.reset();

@@ -149,6 +149,7 @@ private:
     GioUrlOpener urlOpener_;
     HostEvents events_;
     SignalConnection monitorsSignal_;
+    SourceHandle monitorsSource_;
     SourceHandle trimSource_;
     std::unique_ptr<GalleryWindow> gallery_;
     // Windows and galleries taken away, kept until the main loop is idle:
