@@ -80,15 +80,20 @@ void restoreAboveDesktop(GtkWindow* window) {
 // the focus moved, and under Wayland Plasma's desktop is no X11 window that
 // the card could see rise; Plasma also raises its desktop when it starts,
 // after a card that started with the session. There, the card asks to be
-// raised within its layer a few times over the next seconds.
+// raised within its layer a few times over the next seconds. While no X11
+// window has the focus (under Wayland: Plasma's desktop or a Wayland
+// window), it goes on asking once a second, as a click on a desktop that
+// already has the focus raises it again without a word to X11.
 struct DelayedRaises {
     GtkWindow* window = nullptr;
     SourceHandle source;
     std::size_t done = 0;
+    bool untilFocusReturns = false;
 };
 
 constexpr const char* delayedRaisesKey = "tandry-delayed-raises";
 constexpr std::array<guint, 3> raiseIntervalsMilliseconds = {250, 750, 1500};
+constexpr guint raiseWhileUnfocusedMilliseconds = 1000;
 
 gboolean raiseAgain(gpointer data) {
     auto* raises = static_cast<DelayedRaises*>(data);
@@ -101,11 +106,14 @@ gboolean raiseAgain(gpointer data) {
     if (++raises->done < raiseIntervalsMilliseconds.size()) {
         raises->source = SourceHandle(
             g_timeout_add(raiseIntervalsMilliseconds[raises->done], &raiseAgain, raises));
+    } else if (raises->untilFocusReturns) {
+        raises->source =
+            SourceHandle(g_timeout_add(raiseWhileUnfocusedMilliseconds, &raiseAgain, raises));
     }
     return G_SOURCE_REMOVE;
 }
 
-void raiseForAWhile(GtkWindow* window) {
+DelayedRaises& delayedRaises(GtkWindow* window) {
     auto* raises =
         static_cast<DelayedRaises*>(g_object_get_data(G_OBJECT(window), delayedRaisesKey));
     if (raises == nullptr) {
@@ -113,9 +121,25 @@ void raiseForAWhile(GtkWindow* window) {
         g_object_set_data_full(G_OBJECT(window), delayedRaisesKey, raises,
                                [](gpointer data) { delete static_cast<DelayedRaises*>(data); });
     }
-    raises->done = 0;
-    raises->source =
-        SourceHandle(g_timeout_add(raiseIntervalsMilliseconds[0], &raiseAgain, raises));
+    return *raises;
+}
+
+void raiseForAWhile(GtkWindow* window, bool untilFocusReturns) {
+    DelayedRaises& raises = delayedRaises(window);
+    raises.done = 0;
+    raises.untilFocusReturns = untilFocusReturns;
+    raises.source =
+        SourceHandle(g_timeout_add(raiseIntervalsMilliseconds[0], &raiseAgain, &raises));
+}
+
+// An ordinary X11 window has the focus: the card stops asking once a
+// second (a burst still running ends as it would).
+void stopRaisingWhileUnfocused(GtkWindow* window) {
+    DelayedRaises& raises = delayedRaises(window);
+    raises.untilFocusReturns = false;
+    if (raises.done >= raiseIntervalsMilliseconds.size()) {
+        raises.source.reset();
+    }
 }
 
 bool underKWin(Display* display) {
@@ -131,19 +155,21 @@ void focusMoved(GtkWindow* window) {
     const std::vector<unsigned long> active =
         longsProperty(x11.display, DefaultRootWindow(x11.display),
                       atom(x11.display, "_NET_ACTIVE_WINDOW"), XA_WINDOW);
+    const bool toNoX11Window = active.empty() || active.front() == None;
     GdkDisplay* display = gdk_surface_get_display(x11.surface);
     gdk_x11_display_error_trap_push(display);
-    const bool toDesktop = active.empty() || active.front() == None ||
-                           isForeignDesktopWindow(x11.display, active.front());
+    const bool toDesktop = toNoX11Window || isForeignDesktopWindow(x11.display, active.front());
     gdk_x11_display_error_trap_pop_ignored(display);
     if (toDesktop) {
-        raiseForAWhile(window);
+        raiseForAWhile(window, toNoX11Window);
+    } else {
+        stopRaisingWhileUnfocused(window);
     }
 }
 
 void mapped(GtkWidget* window, gpointer) {
     if (underKWin(x11Window(GTK_WINDOW(window)).display)) {
-        raiseForAWhile(GTK_WINDOW(window));
+        raiseForAWhile(GTK_WINDOW(window), false);
     }
 }
 
