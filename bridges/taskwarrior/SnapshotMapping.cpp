@@ -57,15 +57,19 @@ void keepEarliestFuture(Instant& current, const std::optional<Instant>& candidat
 
 } // namespace
 
-ReadySnapshot mapSnapshot(const std::vector<TaskwarriorTask>& openTasks, Instant now,
-                          const SnapshotOptions& options, FinishedTasks finished) {
+Instant validityHorizon(Instant now) {
+    return nextLocalMidnight(now).value_or(now + std::chrono::hours{1});
+}
+
+ReadySnapshot mapSnapshot(const std::vector<TaskwarriorTask>& exported, Instant now,
+                          const SnapshotOptions& options, OtherTasks others) {
     // 1. The ready tasks.
     std::unordered_set<Uuid> open;
-    for (const TaskwarriorTask& task : openTasks) {
+    for (const TaskwarriorTask& task : exported) {
         open.insert(task.uuid);
     }
     std::vector<const TaskwarriorTask*> ready;
-    for (const TaskwarriorTask& task : openTasks) {
+    for (const TaskwarriorTask& task : exported) {
         if (isReady(task, now, open)) {
             ready.push_back(&task);
         }
@@ -91,11 +95,11 @@ ReadySnapshot mapSnapshot(const std::vector<TaskwarriorTask>& openTasks, Instant
     }
 
     // 4. The first instant at which the card would show something else.
-    snapshot.validUntil = nextLocalMidnight(now).value_or(now + std::chrono::hours{1});
+    snapshot.validUntil = validityHorizon(now);
     for (const auto& item : snapshot.tasks) {
         keepEarliestFuture(snapshot.validUntil, item.dueDate, now);
     }
-    for (const TaskwarriorTask& task : openTasks) {
+    for (const TaskwarriorTask& task : exported) {
         keepEarliestFuture(snapshot.validUntil, task.wait, now);
         keepEarliestFuture(snapshot.validUntil, task.scheduled, now);
         keepEarliestFuture(snapshot.validUntil, task.until, now);
@@ -103,9 +107,9 @@ ReadySnapshot mapSnapshot(const std::vector<TaskwarriorTask>& openTasks, Instant
 
     // 5. Why the card is empty.
     if (ready.empty()) {
-        if (!openTasks.empty()) {
+        if (!exported.empty() || others == OtherTasks::open) {
             snapshot.emptyReason = "allDeferred";
-        } else if (finished == FinishedTasks::some) {
+        } else if (others == OtherTasks::finished) {
             snapshot.emptyReason = "allDone";
         } else {
             snapshot.emptyReason = "noTasks";

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
-#include <charconv>
+#include <ranges>
 #include <fmt/format.h>
 
 namespace tandry {
@@ -62,36 +62,44 @@ std::vector<std::string> TaskwarriorStore::filtered(std::initializer_list<std::s
 }
 
 Result<ReadySnapshot> TaskwarriorStore::readySnapshot(Instant now) {
-    // 1. One export of every open task: the ready ones for the card, the
-    //    deferred ones for validUntil and emptyReason. A second query would
-    //    load all the tasks a second time.
-    auto exported = output(
-        filter_ ? filtered({"( status:pending or status:waiting )", blockedMarkSetting(), "export"})
-                : filtered({"( status:pending or status:waiting )", "export"}));
+    // 1. One export: the ready tasks, and the open ones that change before
+    //    the snapshot's horizon. Rendering every open task would cost more
+    //    than reading them; a task deferred past the horizon changes nothing.
+    auto horizon = formatDateText(validityHorizon(now));
+    if (!horizon) {
+        return std::unexpected(horizon.error());
+    }
+    std::erase_if(*horizon, [](char c) { return c == '-' || c == ':'; });
+    auto exported = output(filtered({fmt::format("( +READY or wait.before:{0} or scheduled.before:{0} "
+                                                 "or until.before:{0} )",
+                                                 *horizon),
+                                     blockedMarkSetting(), "export"}));
     if (!exported) {
         return std::unexpected(exported.error());
     }
-    auto openTasks = decodeTaskExport(*exported);
-    if (!openTasks) {
-        return std::unexpected(openTasks.error());
+    auto tasks = decodeTaskExport(*exported);
+    if (!tasks) {
+        return std::unexpected(tasks.error());
     }
 
-    // 2. Only an empty card asks whether finished tasks exist.
-    FinishedTasks finished = FinishedTasks::none;
-    if (openTasks->empty()) {
-        auto counted = output(filtered({"status:completed", "count"}));
-        if (!counted) {
-            return std::unexpected(counted.error());
+    // 2. Only an empty export asks what else the store holds, for the
+    //    reason the card is empty.
+    OtherTasks others = OtherTasks::none;
+    if (tasks->empty()) {
+        auto statuses = output(filtered({"_unique", "status"}));
+        if (!statuses) {
+            return std::unexpected(statuses.error());
         }
-        const std::string_view text = trimmed(*counted);
-        long long count = 0;
-        if (std::from_chars(text.data(), text.data() + text.size(), count).ec != std::errc() ||
-            count < 0) {
-            return fail(fmt::format("task count printed \"{}\", not a number", text));
+        for (const auto line : std::views::split(std::string_view(*statuses), '\n')) {
+            const std::string_view status = trimmed(std::string_view(line.begin(), line.end()));
+            if (status == "pending" || status == "waiting") {
+                others = OtherTasks::open;
+            } else if (status == "completed" && others == OtherTasks::none) {
+                others = OtherTasks::finished;
+            }
         }
-        finished = count > 0 ? FinishedTasks::some : FinishedTasks::none;
     }
-    return mapSnapshot(*openTasks, now, options_, finished);
+    return mapSnapshot(*tasks, now, options_, others);
 }
 
 Result<CompletionOutcome> TaskwarriorStore::complete(const Uuid& task) {

@@ -17,8 +17,9 @@ public:
     TaskwarriorStore(TaskCommand command, std::optional<std::string> filter,
                      SnapshotOptions options);
 
-    // One export of the open tasks that match the filter (and a count of the
-    // finished ones when none is open), mapped onto the snapshot.
+    // One export of the tasks that match the filter and are ready or change
+    // before the snapshot's horizon (and the statuses of the others when
+    // there are none), mapped onto the snapshot.
     Result<ReadySnapshot> readySnapshot(Instant now) override;
 
     // `task <uuid> done`, after an export of that one task has said whether

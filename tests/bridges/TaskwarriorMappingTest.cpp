@@ -155,6 +155,8 @@ TEST_F(TaskwarriorMapping, SaysWhyNothingIsReady) {
     const std::vector<Case> cases = {
         {"no tasks", {}, "noTasks"},
         {"only finished", {{"add", "Done already"}, {"1", "done"}}, "allDone"},
+        {"deferred past today", {{"add", "Later", "scheduled:now+7d"}, {"add", "Then", "depends:1"}},
+         "allDeferred"},
         {"only deferred",
          {{"add", "Tonight", "wait:eod"},
           {"add", "Blocked", "depends:1"},
