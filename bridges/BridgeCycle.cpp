@@ -5,7 +5,6 @@
 #include "widget/timeline/WidgetKind.h"
 
 #include <fmt/format.h>
-#include <unordered_set>
 
 namespace tandry {
 namespace {
@@ -39,7 +38,7 @@ Result<CycleReport> BridgeCycle::run() {
     // 1. Apply the ticks; a store failure keeps the record and is reported
     //    once, after the pass, as the pass's failure.
     std::vector<QueueRecord> consumed;
-    std::unordered_set<Uuid> completedTasks;
+    std::vector<Uuid> completedTasks;
     std::optional<Error> tickFailure;
     for (QueueRecord& record : queue.records) {
         const Uuid& task = record.completion.taskID;
@@ -52,7 +51,7 @@ Result<CycleReport> BridgeCycle::run() {
             services_.log.error(
                 fmt::format("tick of unknown task {} consumed: no such task", uuidText(task)));
         }
-        completedTasks.insert(task);
+        completedTasks.push_back(task);
         consumed.push_back(std::move(record));
     }
 
@@ -61,7 +60,7 @@ Result<CycleReport> BridgeCycle::run() {
     if (!snapshot) {
         return std::unexpected(snapshot.error());
     }
-    const ReadySnapshot published = snapshot->applyingTicked(completedTasks);
+    const ReadySnapshot published = snapshot->applyingTicked(TickedTasks(std::move(completedTasks)));
     if (auto written = publishSnapshot(container_, published); !written) {
         return std::unexpected(written.error());
     }

@@ -4,7 +4,9 @@
 #include <deque>
 #include <glib.h>
 #include <mutex>
+#include <sys/resource.h>
 #include <thread>
+#include <unistd.h>
 
 namespace tandry {
 
@@ -28,6 +30,17 @@ struct CoalescingTask::State {
 };
 
 namespace {
+
+// A run that follows another in a burst (a flood of requests keeps the
+// thread reading a large queue again and again) goes on a few steps below the
+// main loop's priority, which leaves the main loop the processor when it
+// needs it. A lone run, such as the first load, keeps the host's priority and
+// so never waits behind other programs on a busy machine.
+void yieldToTheMainLoop() {
+    constexpr int steps = 5;
+    const auto thread = static_cast<id_t>(::gettid());
+    ::setpriority(PRIO_PROCESS, thread, ::getpriority(PRIO_PROCESS, thread) + steps);
+}
 
 // The runs under way in the whole program, of tasks alive or gone.
 struct RunCount {
@@ -112,6 +125,7 @@ void CoalescingTask::request() {
             ++runCount().running;
         }
         state_->thread = std::thread([state = state_] {
+            bool yielding = false;
             for (;;) {
                 std::this_thread::sleep_until(state->lastStart + state->spacing);
                 state->lastStart = std::chrono::steady_clock::now();
@@ -124,6 +138,10 @@ void CoalescingTask::request() {
                     }
                     if (state->again) {
                         state->again = false;
+                        if (!yielding) {
+                            yielding = true;
+                            yieldToTheMainLoop();
+                        }
                         continue;
                     }
                     state->running = false;

@@ -13,7 +13,8 @@ namespace tandry {
 // one run at a time: requests that arrive while a run is under way are
 // answered by one more run after it, so a burst of any size costs at most
 // two runs. What a run returns is done in the main loop, unless the task is
-// gone by then.
+// gone by then. The runs that follow one another in a burst yield the
+// processor to the main loop.
 //
 // A task that goes away does not wait for a run under way (a queue of
 // 100,000 ticks takes a second to read, and a host asked to quit must not),

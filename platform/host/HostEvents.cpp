@@ -76,6 +76,19 @@ void HostEvents::placed(int x, int y) {
     append(writer);
 }
 
+void HostEvents::stalled(std::int64_t microseconds, std::int64_t running) {
+    JsonWriter writer;
+    writer.beginObject();
+    writer.key("event");
+    writer.string("stall");
+    writer.key("microseconds");
+    writer.integer(microseconds);
+    writer.key("running");
+    writer.integer(running);
+    writer.endObject();
+    append(writer);
+}
+
 void HostEvents::append(JsonWriter& writer) {
     if (!file_ || failed_) {
         return;

@@ -20,6 +20,9 @@ class JsonWriter;
 //   "queue"   the parked ticks were read (off the main loop): "count"
 //   "link"    a click on a card opened its link: "url"
 //   "placed"  the user put a card in a new place: "x", "y"
+//   "stall"   one iteration of the main loop dispatched for a millisecond or
+//             more: "microseconds", and "running", the part of them its
+//             thread ran on a processor
 // Unlike the log, whose wording is for people, these are kept stable.
 // Without the variable nothing is written.
 class HostEvents {
@@ -40,6 +43,7 @@ public:
     void queueRead(std::size_t count);
     void linkOpened(std::string_view url);
     void placed(int x, int y);
+    void stalled(std::int64_t microseconds, std::int64_t running);
 
 private:
     void append(JsonWriter& writer);

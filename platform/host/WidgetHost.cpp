@@ -7,7 +7,9 @@
 #include "platform/host/GalleryWindow.h"
 #include "platform/host/HostBus.h"
 #include "platform/host/HostedKind.h"
+#include "platform/host/BusActionQueue.h"
 #include "platform/host/IntentWorker.h"
+#include "platform/host/MainLoopWatch.h"
 #include "platform/host/MainLoopReloadChannel.h"
 #include "platform/host/PlacementPlan.h"
 #include "platform/host/PlainDesktopBackend.h"
@@ -40,6 +42,11 @@ namespace {
 // read, which a stream of ticks asks for at most once in this time too.
 constexpr unsigned burstMilliseconds = 40;
 
+// The longest the main loop spends at once on ticks and reloads from the bus,
+// an eighth of a frame, so that a flood of them leaves it time to answer and
+// draw.
+constexpr std::chrono::microseconds busActionSlice{2000};
+
 // A queue read of this many parked ticks leaves megabytes freed in the
 // allocator's arenas of the threads that read it; they are handed back to
 // the system once the host is idle again.
@@ -56,13 +63,8 @@ struct WidgetHost::Signals {
         static_cast<WidgetHost*>(host)->shutdown();
     }
 
-    // `tandry-widget tick` parks its tick and then asks for this reload, so
-    // a tick from another process shows at once as well, ahead of the load.
     static void reloadAction(GSimpleAction*, GVariant* parameter, gpointer host) {
-        auto* self = static_cast<WidgetHost*>(host);
-        const std::string kind = g_variant_get_string(parameter, nullptr);
-        self->showParkedTicks(kind);
-        self->requestReload(kind);
+        static_cast<WidgetHost*>(host)->reloadRequested(g_variant_get_string(parameter, nullptr));
     }
 
     static void reloadAllAction(GSimpleAction*, GVariant*, gpointer host) {
@@ -70,11 +72,7 @@ struct WidgetHost::Signals {
     }
 
     static void tickAction(GSimpleAction*, GVariant* parameter, gpointer host) {
-        auto* self = static_cast<WidgetHost*>(host);
-        if (self->worker_) {
-            self->worker_->perform(
-                TickReadyTaskIntent(std::string(g_variant_get_string(parameter, nullptr))));
-        }
+        static_cast<WidgetHost*>(host)->tickRequested(g_variant_get_string(parameter, nullptr));
     }
 
     static gboolean burstEnded(gpointer data) {
@@ -193,6 +191,11 @@ void WidgetHost::startup() {
     started_ = true;
     if (environment_.eventsFile) {
         events_ = HostEvents(*environment_.eventsFile);
+        loopWatch_ = std::make_unique<MainLoopWatch>(
+            std::chrono::milliseconds(1),
+            [this](std::chrono::microseconds spent, std::chrono::microseconds running) {
+                events_.stalled(spent.count(), running.count());
+            });
     }
     renderer_ = std::make_unique<CardRenderer>(environment_.dateLocaleId);
     // Headless output opens no display; its cards are on no desktop.
@@ -230,6 +233,18 @@ void WidgetHost::startup() {
     });
     worker_ = std::make_unique<IntentWorker>(
         IntentServices{clock_, widgetLog(), *reloadChannel_, environment_.container.path});
+    if (GDBusConnection* bus = g_application_get_dbus_connection(application_.get())) {
+        busActions_ = std::make_unique<BusActionQueue>(
+            bus,
+            [this](const std::string& action, const std::string& parameter) {
+                if (action == tickActionName) {
+                    tickRequested(parameter);
+                } else {
+                    reloadRequested(parameter);
+                }
+            },
+            busActionSlice);
+    }
     if (options_.output) {
         output_.emplace(*options_.output, options_.outputScale);
     }
@@ -321,8 +336,11 @@ void WidgetHost::shutdown() {
     retireSource_.reset();
     retiredGallery_.reset();
     retiredCards_.clear();
-    // Intents still running finish first, as they report to the channel;
+    stopping_ = true;
+    // Ticks still queued from the bus are run, then the intents
+    // still running finish, as they report to the channel;
     // then the channel goes, and their requests still queued are dropped.
+    busActions_.reset();
     worker_.reset();
     parkedTicks_.reset();
     reloadChannel_.reset();
@@ -370,6 +388,22 @@ void WidgetHost::placeWidgets() {
     savePlacements();
 }
 
+void WidgetHost::tickRequested(const std::string& taskId) {
+    if (worker_) {
+        worker_->perform(TickReadyTaskIntent(taskId));
+    }
+}
+
+// `tandry-widget tick` parks its tick and then asks for this reload, so a
+// tick from another process shows at once as well, ahead of the load.
+void WidgetHost::reloadRequested(const std::string& kind) {
+    if (stopping_) {
+        return;
+    }
+    showParkedTicks(kind);
+    requestReload(kind);
+}
+
 void WidgetHost::requestReload(const std::string& kind) {
     for (auto& hosted : kinds_) {
         if (hosted->configuration.kind == kind && hosted->scheduler.requestReload()) {
@@ -393,7 +427,7 @@ void WidgetHost::showParkedTicks(const std::string& kind) {
     parkedTicks_->request();
 }
 
-void WidgetHost::overlayParkedTicks(std::unordered_set<Uuid> ticked, std::int64_t readAt) {
+void WidgetHost::overlayParkedTicks(TickedTasks ticked, std::int64_t readAt) {
     // Overlaying the queue on the entry shown, by the store's own rule, draws
     // what the next load will draw from the same snapshot; ticks already
     // overlaid remove nothing twice. An entry read after this queue knows

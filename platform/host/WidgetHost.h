@@ -18,7 +18,6 @@
 #include <cstdint>
 #include <memory>
 #include <set>
-#include <unordered_set>
 #include <optional>
 #include <string>
 #include <vector>
@@ -27,6 +26,7 @@ typedef struct _GApplication GApplication;
 
 namespace tandry {
 
+class BusActionQueue;
 class CoalescingTask;
 class ContainerMonitor;
 class DesktopAppearance;
@@ -34,6 +34,7 @@ class DesktopBackend;
 class GalleryWindow;
 class IntentWorker;
 class MainLoopReloadChannel;
+class MainLoopWatch;
 class WallClockAlarm;
 class WidgetWindow;
 
@@ -94,6 +95,9 @@ private:
     void followSchemeInWindows();
     // The number of cards on the desktop.
     std::size_t cardCount() const;
+    // A tick or a reload asked for by another process, over the bus.
+    void tickRequested(const std::string& taskId);
+    void reloadRequested(const std::string& kind);
     void requestReload(const std::string& kind);
     void requestReloadOfAll();
     // Redraws the widgets of `kind` with the parked ticks overlaid, once
@@ -101,7 +105,7 @@ private:
     void showParkedTicks(const std::string& kind);
     // `readAt`: when the read of the queue that ticked `ticked` began
     // (monotonic microseconds).
-    void overlayParkedTicks(std::unordered_set<Uuid> ticked, std::int64_t readAt);
+    void overlayParkedTicks(TickedTasks ticked, std::int64_t readAt);
     void scheduleBurst(HostedKind& hosted);
     void loadDueTimelines();
     void load(HostedKind& hosted);
@@ -137,10 +141,11 @@ private:
     std::set<std::string> ticksToShow_;
     // The tasks that the parked ticks read last name, until every entry was
     // loaded after them.
-    std::unordered_set<Uuid> latestTicked_;
+    TickedTasks latestTicked_;
     std::int64_t latestQueueReadAt_ = 0;
     std::unique_ptr<MainLoopReloadChannel> reloadChannel_;
     std::unique_ptr<IntentWorker> worker_;
+    std::unique_ptr<BusActionQueue> busActions_;
     std::unique_ptr<WallClockAlarm> alarm_;
     std::unique_ptr<ContainerMonitor> monitor_;
     std::unique_ptr<DesktopAppearance> appearance_;
@@ -148,6 +153,8 @@ private:
     std::optional<PlacementStore> store_;
     GioUrlOpener urlOpener_;
     HostEvents events_;
+    // With the events recorded: the main loop's longer iterations.
+    std::unique_ptr<MainLoopWatch> loopWatch_;
     SignalConnection monitorsSignal_;
     SourceHandle monitorsSource_;
     SourceHandle trimSource_;
@@ -161,6 +168,8 @@ private:
     // user starting the application again.
     unsigned activations_ = 0;
     bool started_ = false;
+    // From the start of the shutdown on, reloads are no longer begun.
+    bool stopping_ = false;
 };
 
 } // namespace tandry

@@ -4,24 +4,33 @@
 
 #include <algorithm>
 #include <ostream>
-#include <unordered_set>
 
 namespace tandry {
 
-std::unordered_set<Uuid> tickedTasks(const std::vector<PendingCompletion>& pending) {
-    std::unordered_set<Uuid> ticked;
+TickedTasks::TickedTasks(std::vector<Uuid> tasks) : sorted_(std::move(tasks)) {
+    std::ranges::sort(sorted_);
+    const auto repeated = std::ranges::unique(sorted_);
+    sorted_.erase(repeated.begin(), repeated.end());
+}
+
+bool TickedTasks::contains(const Uuid& task) const {
+    return std::ranges::binary_search(sorted_, task);
+}
+
+TickedTasks tickedTasks(const std::vector<PendingCompletion>& pending) {
+    std::vector<Uuid> ticked;
     ticked.reserve(pending.size());
     for (const auto& completion : pending) {
-        ticked.insert(completion.taskID);
+        ticked.push_back(completion.taskID);
     }
-    return ticked;
+    return TickedTasks(std::move(ticked));
 }
 
 ReadySnapshot ReadySnapshot::applyingPending(const std::vector<PendingCompletion>& pending) const {
     return applyingTicked(tickedTasks(pending));
 }
 
-ReadySnapshot ReadySnapshot::applyingTicked(const std::unordered_set<Uuid>& ticked) const {
+ReadySnapshot ReadySnapshot::applyingTicked(const TickedTasks& ticked) const {
     // 1. With no ticks the snapshot stays as it is.
     if (ticked.empty()) {
         return *this;

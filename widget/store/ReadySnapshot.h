@@ -7,12 +7,27 @@
 #include <iosfwd>
 #include <optional>
 #include <string>
-#include <unordered_set>
 #include <vector>
 
 namespace tandry {
 
 struct PendingCompletion;
+
+// The tasks that parked ticks name, each once, kept sorted in one block of
+// memory: a queue of 100,000 ticks is looked up as fast as a hash set, and
+// freed at once rather than node by node.
+class TickedTasks {
+public:
+    TickedTasks() = default;
+    explicit TickedTasks(std::vector<Uuid> tasks);
+
+    bool contains(const Uuid& task) const;
+    bool empty() const { return sorted_.empty(); }
+    std::size_t size() const { return sorted_.size(); }
+
+private:
+    std::vector<Uuid> sorted_;
+};
 
 // The host application's list of tasks that are ready now, as published in
 // "ready-snapshot.json".
@@ -48,11 +63,11 @@ struct ReadySnapshot {
 
     // The same for the tasks that the parked ticks name, collected once
     // (tickedTasks) where a queue of thousands is overlaid more than once.
-    [[nodiscard]] ReadySnapshot applyingTicked(const std::unordered_set<Uuid>& ticked) const;
+    [[nodiscard]] ReadySnapshot applyingTicked(const TickedTasks& ticked) const;
 };
 
 // The ticked task identities of a queue; several ticks of one task collapse.
-std::unordered_set<Uuid> tickedTasks(const std::vector<PendingCompletion>& pending);
+TickedTasks tickedTasks(const std::vector<PendingCompletion>& pending);
 
 std::ostream& operator<<(std::ostream& out, const ReadySnapshot::Item& item);
 std::ostream& operator<<(std::ostream& out, const ReadySnapshot& snapshot);
