@@ -60,7 +60,8 @@ Result<CycleReport> BridgeCycle::run() {
     if (!snapshot) {
         return std::unexpected(snapshot.error());
     }
-    const ReadySnapshot published = snapshot->applyingTicked(TickedTasks(std::move(completedTasks)));
+    const ReadySnapshot published =
+        snapshot->applyingTicked(TickedTasks(std::move(completedTasks)));
     if (auto written = publishSnapshot(container_, published); !written) {
         return std::unexpected(written.error());
     }

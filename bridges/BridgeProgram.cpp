@@ -20,8 +20,7 @@ int reportFailure(const std::string& message) {
     return 1;
 }
 
-int runCycle(BridgeCycle& cycle, bool once,
-             const std::function<int(BridgeCycle&)>& keepRunning) {
+int runCycle(BridgeCycle& cycle, bool once, const std::function<int(BridgeCycle&)>& keepRunning) {
     if (once) {
         const auto report = cycle.run();
         return report ? 0 : reportFailure(report.error().message);

@@ -32,8 +32,7 @@ int runBridgeProgram(int argc, char** argv, const std::string& store, const Stor
 
 // One pass with `--once` (exit status 0, or 1 with the failure on standard
 // error), else `keepRunning`'s exit status.
-int runCycle(BridgeCycle& cycle, bool once,
-             const std::function<int(BridgeCycle&)>& keepRunning);
+int runCycle(BridgeCycle& cycle, bool once, const std::function<int(BridgeCycle&)>& keepRunning);
 
 // The wall-clock time, as a bridge's cycle reads it.
 Instant currentInstant();

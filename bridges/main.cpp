@@ -17,10 +17,9 @@ int runTaskwarrior(const tandry::BridgeSetting& setting) {
     using namespace tandry;
     TaskwarriorStore store(TaskCommand(setting.environment, taskTimeout), setting.options.filter,
                            setting.options.snapshot);
-    BridgeCycle cycle(setting.container, {.store = store,
-                                          .log = setting.log,
-                                          .reload = setting.reload,
-                                          .now = &currentInstant});
+    BridgeCycle cycle(
+        setting.container,
+        {.store = store, .log = setting.log, .reload = setting.reload, .now = &currentInstant});
     return runCycle(cycle, setting.options.once, [&](BridgeCycle& pass) {
         // Where Taskwarrior keeps its data; while it cannot say (a broken
         // TASKRC), where it keeps it by default.
@@ -53,8 +52,7 @@ int runEdsProgram(char** argv) {
 } // namespace
 
 int main(int argc, char** argv) {
-    return tandry::runBridgeProgram(argc, argv, "taskwarrior", &runTaskwarrior,
-                                    [argv](const tandry::BridgeOptions&) {
-                                        return runEdsProgram(argv);
-                                    });
+    return tandry::runBridgeProgram(
+        argc, argv, "taskwarrior", &runTaskwarrior,
+        [argv](const tandry::BridgeOptions&) { return runEdsProgram(argv); });
 }

@@ -9,10 +9,9 @@ namespace {
 int runEds(const tandry::BridgeSetting& setting) {
     using namespace tandry;
     EdsStore store(setting.options.lists, setting.options.snapshot, setting.log);
-    BridgeCycle cycle(setting.container, {.store = store,
-                                          .log = setting.log,
-                                          .reload = setting.reload,
-                                          .now = &currentInstant});
+    BridgeCycle cycle(
+        setting.container,
+        {.store = store, .log = setting.log, .reload = setting.reload, .now = &currentInstant});
     return runCycle(cycle, setting.options.once, [&](BridgeCycle& pass) {
         // The lists' live views say when to look again; there is no folder to watch.
         BridgeDaemon daemon(pass, {.storeData = std::nullopt, .container = setting.container},

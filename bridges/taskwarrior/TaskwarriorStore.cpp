@@ -70,10 +70,9 @@ Result<ReadySnapshot> TaskwarriorStore::readySnapshot(Instant now) {
         return std::unexpected(horizon.error());
     }
     std::erase_if(*horizon, [](char c) { return c == '-' || c == ':'; });
-    auto exported = output(filtered({fmt::format("( +READY or wait.before:{0} or scheduled.before:{0} "
-                                                 "or until.before:{0} )",
-                                                 *horizon),
-                                     blockedMarkSetting(), "export"}));
+    const std::string changing = fmt::format(
+        "( +READY or wait.before:{0} or scheduled.before:{0} or until.before:{0} )", *horizon);
+    auto exported = output(filtered({changing, blockedMarkSetting(), "export"}));
     if (!exported) {
         return std::unexpected(exported.error());
     }

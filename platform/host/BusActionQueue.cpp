@@ -34,9 +34,9 @@ std::optional<QueuedAction> queuedAction(GDBusMessage* message) {
     const std::string_view interface = orEmpty(g_dbus_message_get_interface(message));
     const std::string_view member = orEmpty(g_dbus_message_get_member(message));
     GVariant* body = g_dbus_message_get_body(message);
-    const bool activates = (interface == "org.freedesktop.Application" &&
-                            member == "ActivateAction") ||
-                           (interface == "org.gtk.Actions" && member == "Activate");
+    const bool activates =
+        (interface == "org.freedesktop.Application" && member == "ActivateAction") ||
+        (interface == "org.gtk.Actions" && member == "Activate");
     if (!activates || body == nullptr ||
         !g_variant_is_of_type(body, G_VARIANT_TYPE("(sava{sv})"))) {
         return std::nullopt;
@@ -74,7 +74,8 @@ struct BusActionQueue::State {
     void run(QueuedAction& request) const {
         handler(request.action, request.parameter);
         if (request.call) {
-            const GObjectPtr<GDBusMessage> reply(g_dbus_message_new_method_reply(request.call.get()));
+            const GObjectPtr<GDBusMessage> reply(
+                g_dbus_message_new_method_reply(request.call.get()));
             g_dbus_connection_send_message(connection, reply.get(), G_DBUS_SEND_MESSAGE_FLAGS_NONE,
                                            nullptr, nullptr);
         }

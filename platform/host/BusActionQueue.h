@@ -24,8 +24,7 @@ public:
     // Runs on the main loop: the action's name and its parameter.
     using Handler = std::function<void(const std::string& action, const std::string& parameter)>;
 
-    BusActionQueue(GDBusConnection* connection, Handler handler,
-                   std::chrono::microseconds slice);
+    BusActionQueue(GDBusConnection* connection, Handler handler, std::chrono::microseconds slice);
     // Runs the requests still queued, so that none that was answered is lost.
     ~BusActionQueue();
     BusActionQueue(const BusActionQueue&) = delete;

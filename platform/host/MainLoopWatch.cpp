@@ -22,9 +22,8 @@ using Source = MainLoopWatch::Source;
 std::chrono::microseconds threadProcessorTime() {
     timespec now{};
     clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return std::chrono::seconds(now.tv_sec) +
-           std::chrono::duration_cast<std::chrono::microseconds>(
-               std::chrono::nanoseconds(now.tv_nsec));
+    return std::chrono::seconds(now.tv_sec) + std::chrono::duration_cast<std::chrono::microseconds>(
+                                                  std::chrono::nanoseconds(now.tv_nsec));
 }
 
 // Called as an iteration begins: the one before it has dispatched everything.

@@ -15,8 +15,8 @@ namespace tandry {
 // for one, or for a lock).
 class MainLoopWatch {
 public:
-    using Report = std::function<void(std::chrono::microseconds spent,
-                                      std::chrono::microseconds running)>;
+    using Report =
+        std::function<void(std::chrono::microseconds spent, std::chrono::microseconds running)>;
 
     MainLoopWatch(std::chrono::microseconds threshold, Report report);
     ~MainLoopWatch();

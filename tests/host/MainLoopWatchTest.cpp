@@ -12,12 +12,12 @@ TEST(MainLoopWatch, ReportsTheIterationsThatDispatchForTooLong) {
     g_main_context_push_thread_default(context);
     std::vector<std::chrono::microseconds> reported;
     {
-        MainLoopWatch watch(std::chrono::milliseconds(2),
-                            [&reported](std::chrono::microseconds spent,
-                                        std::chrono::microseconds running) {
-                                EXPECT_LE(running, spent);
-                                reported.push_back(spent);
-                            });
+        MainLoopWatch watch(
+            std::chrono::milliseconds(2),
+            [&reported](std::chrono::microseconds spent, std::chrono::microseconds running) {
+                EXPECT_LE(running, spent);
+                reported.push_back(spent);
+            });
         const auto attach = [context](GSourceFunc work) {
             GSource* idle = g_idle_source_new();
             g_source_set_callback(idle, work, nullptr, nullptr);
