@@ -1,12 +1,12 @@
 #include "platform/host/CoalescingTask.h"
 
+#include "platform/host/ThreadPriority.h"
+
 #include <condition_variable>
 #include <deque>
 #include <glib.h>
 #include <mutex>
-#include <sys/resource.h>
 #include <thread>
-#include <unistd.h>
 
 namespace tandry {
 
@@ -36,11 +36,7 @@ namespace {
 // main loop's priority, which leaves the main loop the processor when it
 // needs it. A lone run, such as the first load, keeps the host's priority and
 // so never waits behind other programs on a busy machine.
-void yieldToTheMainLoop() {
-    constexpr int steps = 5;
-    const auto thread = static_cast<id_t>(::gettid());
-    ::setpriority(PRIO_PROCESS, thread, ::getpriority(PRIO_PROCESS, thread) + steps);
-}
+constexpr int burstPrioritySteps = 5;
 
 // The runs under way in the whole program, of tasks alive or gone.
 struct RunCount {
@@ -140,7 +136,7 @@ void CoalescingTask::request() {
                         state->again = false;
                         if (!yielding) {
                             yielding = true;
-                            yieldToTheMainLoop();
+                            lowerThisThreadsPriority(burstPrioritySteps);
                         }
                         continue;
                     }

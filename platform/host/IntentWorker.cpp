@@ -1,9 +1,9 @@
 #include "platform/host/IntentWorker.h"
 
+#include "platform/host/ThreadPriority.h"
+
 #include <fmt/format.h>
 #include <glib.h>
-#include <sys/resource.h>
-#include <unistd.h>
 
 namespace tandry {
 namespace {
@@ -14,11 +14,7 @@ constexpr int workerThreads = 4;
 // worker busy; below the main loop's priority they leave it the time it
 // needs. Parking waits on the disk far more than it computes, so a single
 // tick is no slower for it.
-void lowerThisThreadsPriority() {
-    constexpr int steps = 10;
-    const auto thread = static_cast<id_t>(::gettid());
-    ::setpriority(PRIO_PROCESS, thread, ::getpriority(PRIO_PROCESS, thread) + steps);
-}
+constexpr int workerPrioritySteps = 10;
 
 std::int64_t steadyNow() {
     return std::chrono::steady_clock::now().time_since_epoch().count();
@@ -44,7 +40,7 @@ void IntentWorker::perform(TickReadyTaskIntent intent) {
 }
 
 void IntentWorker::run(void* intent, void* worker) {
-    thread_local const bool lowered = (lowerThisThreadsPriority(), true);
+    thread_local const bool lowered = (lowerThisThreadsPriority(workerPrioritySteps), true);
     static_cast<void>(lowered);
     auto* self = static_cast<IntentWorker*>(worker);
     const auto* tick = static_cast<TickReadyTaskIntent*>(intent);
