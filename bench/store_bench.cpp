@@ -139,6 +139,31 @@ BENCHMARK(loadEntryWith)
     ->Arg(1000)
     ->Unit(benchmark::kMicrosecond);
 
+// The queue read again by a long-running reader that remembers what it
+// decoded, with no record changed since its first read.
+void loadQueueRemembering(benchmark::State& state) {
+    ContainerFixture container(static_cast<int>(state.range(0)));
+    DecodedRecords decoded;
+    loadPendingCompletions(container.path(), &decoded);
+    for (auto _ : state) {
+        auto queue = loadPendingCompletions(container.path(), &decoded);
+        benchmark::DoNotOptimize(queue);
+    }
+}
+BENCHMARK(loadQueueRemembering)
+    ->Name("LoadQueue/remembering/queued")
+    ->Arg(1000)
+    ->Unit(benchmark::kMicrosecond);
+
+void loadQueue(benchmark::State& state) {
+    ContainerFixture container(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        auto queue = loadPendingCompletions(container.path(), nullptr);
+        benchmark::DoNotOptimize(queue);
+    }
+}
+BENCHMARK(loadQueue)->Name("LoadQueue/queued")->Arg(1000)->Unit(benchmark::kMicrosecond);
+
 // What no loader can avoid: open, fstat, read and close each file, and parse its bytes.
 void systemCallFloor(benchmark::State& state) {
     ContainerFixture container(static_cast<int>(state.range(0)));

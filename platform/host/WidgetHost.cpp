@@ -52,6 +52,10 @@ constexpr std::chrono::microseconds busActionSlice{2000};
 // the system once the host is idle again.
 constexpr std::size_t largeQueue = 10'000;
 
+// How long the host waits after its last load or large read before it hands
+// freed memory back: "idle" is this long without either.
+constexpr guint trimDelayMilliseconds = 1000;
+
 } // namespace
 
 struct WidgetHost::Signals {
@@ -555,10 +559,11 @@ void WidgetHost::watchContainer() {
 }
 
 void WidgetHost::trimMemoryWhenIdle() {
-    if (!trimSource_.active()) {
-        trimSource_ =
-            SourceHandle(g_idle_add_full(G_PRIORITY_LOW, &Signals::trimMemory, this, nullptr));
-    }
+    // A trim walks the whole heap and can take 10 ms, and pages it hands
+    // back are faulted in again by the next read: under a burst of loads it
+    // waits until the loads have stopped for a while.
+    trimSource_ = SourceHandle(g_timeout_add_full(G_PRIORITY_LOW, trimDelayMilliseconds,
+                                                  &Signals::trimMemory, this, nullptr));
 }
 
 void WidgetHost::placed(WidgetWindow& window) {

@@ -3,6 +3,7 @@
 #include "platform/host/HostEnvironment.h"
 #include "platform/host/HostOptions.h"
 #include "platform/host/WidgetHost.h"
+#include "widget/store/DecodedRecords.h"
 #include "widget/strings/UserLanguage.h"
 
 #include <cstdio>
@@ -57,10 +58,14 @@ void explainMissingContainer(const tandry::SharedContainer& container) {
 } // namespace
 
 int main(int argc, char** argv) {
-    // The host's few threads allocate little, except a background read of a
-    // large queue; in one arena what such a read freed can be handed back to
-    // the system, where per-thread arenas would keep it.
-    mallopt(M_ARENA_MAX, 1);
+    // Each thread allocates in an arena of its own, so that the main loop
+    // never waits for the allocator's lock held by a reader a few nice steps
+    // below it. A fixed threshold has every arena hand its free top back once
+    // it passes 256 kB: the adaptive one grows with the largest block freed
+    // and would keep what a read of a large queue freed.
+    mallopt(M_TRIM_THRESHOLD, 256 * 1024);
+    // The queue is read after every tick; only new record files are decoded.
+    tandry::DecodedRecords::useInThisProcess();
     const auto environment = tandry::Environment::ofProcess();
     tandry::adoptUserLanguage(environment);
     auto options = tandry::parseHostOptions(argc, argv);

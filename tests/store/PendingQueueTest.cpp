@@ -114,7 +114,62 @@ TEST_F(PendingQueue, SkipsBadNeighboursAndKeepsGoodRecords) {
     std::filesystem::create_symlink(container.path() / "elsewhere", queue() / "linked.json");
 
     EXPECT_EQ(loadPendingCompletions(container.path()), (std::vector{good, linked}));
+    DecodedRecords decoded;
+    for (int read = 1; read <= 2; ++read) {
+        EXPECT_EQ(loadPendingCompletions(container.path(), &decoded), (std::vector{good, linked}))
+            << "read " << read << " remembering decoded records";
+    }
     ::close(socketFd);
+}
+
+// A long-running reader reads a record file again only when it changed:
+// rewritten in place, replaced under its name, or gone.
+TEST_F(PendingQueue, RemembersDecodedRecordsUntilTheirFilesChange) {
+    DecodedRecords decoded;
+    const auto first = park("0D5A2C64-7E1B-4F3A-9C11-2B6E8D4F7A90", "2026-12-05T10:00:00Z");
+    const auto second = park("5C1F0B7E-2A94-4E8D-B3C6-9D07A1E4F258", "2026-12-05T10:00:01Z");
+    EXPECT_EQ(loadPendingCompletions(container.path(), &decoded), (std::vector{first, second}));
+
+    const auto firstFile = queue() / fmt::format("{}.json", uuidText(first.id));
+    struct stat before {};
+    ASSERT_EQ(::stat(firstFile.c_str(), &before), 0);
+    PendingCompletion edited = first;
+    edited.taskID = Uuid::random();
+    writeFile(firstFile, *encodePendingCompletion(edited));
+    const timespec unchanged[2] = {before.st_atim, before.st_mtim};
+    ASSERT_EQ(::utimensat(AT_FDCWD, firstFile.c_str(), unchanged, 0), 0);
+    EXPECT_EQ(loadPendingCompletions(container.path(), &decoded), (std::vector{first, second}))
+        << "a file of the same size and time is taken for the one already decoded";
+
+    const timespec later[2] = {before.st_atim, {before.st_mtim.tv_sec + 1, before.st_mtim.tv_nsec}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, firstFile.c_str(), later, 0), 0);
+    EXPECT_EQ(loadPendingCompletions(container.path(), &decoded), (std::vector{edited, second}));
+
+    PendingCompletion replaced = second;
+    replaced.requestedAt = at("2026-12-05T09:00:00Z");
+    ASSERT_TRUE(parkPendingCompletion(replaced, container.path()));
+    std::filesystem::remove(firstFile);
+    EXPECT_EQ(loadPendingCompletions(container.path(), &decoded), (std::vector{replaced}));
+}
+
+// The file system gives a removed file's number to the next new one, within
+// the same tick of its clock: the name tells them apart. A file no read has
+// seen since is forgotten.
+TEST(DecodedRecords, TellsFilesApartByNameAndForgetsThoseGone) {
+    DecodedRecords decoded;
+    struct stat status {};
+    status.st_dev = 1;
+    status.st_ino = 42;
+    status.st_size = 130;
+    status.st_mtim = {100, 5};
+    const PendingCompletion record{Uuid::random(), Uuid::random(), at("2026-12-05T10:00:00Z")};
+    decoded.forgetUnseen(decoded.beginRead());
+    decoded.remember("A.json", status, record);
+    EXPECT_EQ(decoded.find("A.json", status), std::optional(std::optional(record)));
+    EXPECT_FALSE(decoded.find("B.json", status).has_value());
+
+    decoded.forgetUnseen(decoded.beginRead());
+    EXPECT_FALSE(decoded.find("A.json", status).has_value());
 }
 
 // A writer killed between writing and renaming leaves its temporary file.
@@ -124,7 +179,8 @@ TEST_F(PendingQueue, RemovesAbandonedTemporaryFilesButNotYoungOnes) {
     for (const bool parking : {false, true}) {
         SCOPED_TRACE(parking ? "parking" : "loading");
         std::filesystem::create_directories(queue());
-        const std::string abandoned = ".0D5A2C64-7E1B-4F3A-9C11-2B6E8D4F7A90.json.5f3a09c2e17b4d68.partial";
+        const std::string abandoned =
+            ".0D5A2C64-7E1B-4F3A-9C11-2B6E8D4F7A90.json.5f3a09c2e17b4d68.partial";
         const std::string young = ".5C1F0B7E-2A94-4E8D-B3C6-9D07A1E4F258.json.partial";
         const std::string oldNeighbour = "notes.partial";
         for (const auto& name : {abandoned, young, oldNeighbour}) {

@@ -25,8 +25,7 @@ constexpr std::size_t maxRecordBytes = 64 * 1024;
 // a symbolic link in its place (to anywhere) is not followed, so that no tick
 // is written, and no file swept, outside the container.
 FileDescriptor openQueue(const std::filesystem::path& queue) {
-    return FileDescriptor{
-        ::open(queue.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC)};
+    return FileDescriptor{::open(queue.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC)};
 }
 
 // The queue directory, created unless it exists already, opened.
@@ -129,6 +128,11 @@ Result<void> parkPendingCompletion(const PendingCompletion& completion,
 }
 
 std::vector<PendingCompletion> loadPendingCompletions(const std::filesystem::path& container) {
+    return loadPendingCompletions(container, DecodedRecords::ofThisProcess());
+}
+
+std::vector<PendingCompletion> loadPendingCompletions(const std::filesystem::path& container,
+                                                      DecodedRecords* decoded) {
     // 1. List the queue; no queue directory (or none readable, or a symbolic
     //    link in its place) is an empty queue.
     const FileDescriptor queue = openQueue(container / pendingQueueDirectoryName);
@@ -142,6 +146,7 @@ std::vector<PendingCompletion> loadPendingCompletions(const std::filesystem::pat
     //    temporary files on the way.
     std::vector<PendingCompletion> records;
     const int directory = queue.get();
+    const std::uint64_t read = decoded != nullptr ? decoded->beginRead() : 0;
     while (const dirent* entry = ::readdir(listing.get())) {
         if (!isRecordName(entry->d_name)) {
             removeIfAbandoned(directory, entry->d_name);
@@ -153,13 +158,38 @@ std::vector<PendingCompletion> loadPendingCompletions(const std::filesystem::pat
         } else if (entry->d_type != DT_LNK && entry->d_type != DT_UNKNOWN) {
             continue; // a directory, FIFO, socket or device
         }
+        struct stat status {};
+        if (decoded != nullptr) {
+            // A link is looked at where it leads.
+            const int follow = type == EntryType::regularFile ? AT_SYMLINK_NOFOLLOW : 0;
+            if (::fstatat(directory, entry->d_name, &status, follow) != 0 ||
+                !S_ISREG(status.st_mode)) {
+                continue;
+            }
+            if (auto known = decoded->find(entry->d_name, status)) {
+                if (*known) {
+                    records.push_back(**known);
+                }
+                continue;
+            }
+        }
         auto bytes = readRegularFile(directory, entry->d_name, maxRecordBytes, type);
         if (!bytes) {
             continue;
         }
-        if (auto record = decodePendingCompletion(*bytes)) {
+        auto record = decodePendingCompletion(*bytes);
+        if (record) {
             records.push_back(*record);
         }
+        if (decoded != nullptr) {
+            // Remembered by what the file was before the read: if it was
+            // replaced meanwhile, the next read finds it changed and reads it.
+            decoded->remember(entry->d_name, status,
+                              record ? std::optional(*record) : std::nullopt);
+        }
+    }
+    if (decoded != nullptr) {
+        decoded->forgetUnseen(read);
     }
 
     // 3. Oldest tick first; equal instants keep the listing order.

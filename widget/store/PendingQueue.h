@@ -1,7 +1,8 @@
 #pragma once
 
-#include "widget/system/Error.h"
+#include "widget/store/DecodedRecords.h"
 #include "widget/store/PendingCompletion.h"
+#include "widget/system/Error.h"
 
 #include <filesystem>
 #include <vector>
@@ -28,6 +29,12 @@ Result<void> parkPendingCompletion(const PendingCompletion& completion,
 // files count), larger than a record can be, unreadable or undecodable are
 // skipped and left where they are. Never fails: no queue, or a symbolic link
 // in its place, is an empty list.
+// With the process's DecodedRecords once it uses them.
 std::vector<PendingCompletion> loadPendingCompletions(const std::filesystem::path& container);
+
+// The same, reading again only the record files that `decoded` (when not
+// null) has not decoded yet in their current state.
+std::vector<PendingCompletion> loadPendingCompletions(const std::filesystem::path& container,
+                                                      DecodedRecords* decoded);
 
 } // namespace tandry
